@@ -1,0 +1,55 @@
+# One library target per folder of the source tree, and one test binary per tested folder.
+#
+#   tintbox_library(NAME folder_target SOURCES ... [DEPENDS ...] [ALLOWED ...])
+#     ALLOWED lists the project targets this folder may depend on; the configure step
+#     stops when a folder links a project target outside its list.
+#   tintbox_test(NAME binary SOURCES ... DEPENDS ...)
+
+include(GoogleTest)
+
+set_property(GLOBAL PROPERTY TINTBOX_RULED_TARGETS "")
+
+function(tintbox_library)
+  cmake_parse_arguments(ARG "" "NAME;TYPE" "SOURCES;DEPENDS;PRIVATE_DEPENDS;ALLOWED" ${ARGN})
+  if(NOT ARG_TYPE)
+    set(ARG_TYPE STATIC)
+  endif()
+  add_library(${ARG_NAME} ${ARG_TYPE} ${ARG_SOURCES})
+  target_include_directories(${ARG_NAME} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${ARG_NAME} PUBLIC ${ARG_DEPENDS} PRIVATE ${ARG_PRIVATE_DEPENDS})
+  set_property(TARGET ${ARG_NAME} PROPERTY TINTBOX_ALLOWED "${ARG_ALLOWED}")
+  set_property(GLOBAL APPEND PROPERTY TINTBOX_RULED_TARGETS ${ARG_NAME})
+endfunction()
+
+function(tintbox_test)
+  cmake_parse_arguments(ARG "" "NAME" "SOURCES;DEPENDS" ${ARGN})
+  add_executable(${ARG_NAME} ${ARG_SOURCES})
+  target_link_libraries(${ARG_NAME} PRIVATE ${ARG_DEPENDS} GTest::gmock GTest::gtest_main)
+  target_include_directories(${ARG_NAME} PRIVATE ${PROJECT_SOURCE_DIR})
+  gtest_discover_tests(${ARG_NAME} DISCOVERY_TIMEOUT 60
+                       PROPERTIES ENVIRONMENT "TINTBOX_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+endfunction()
+
+# The layering of the source tree: each ruled target may link only the project targets
+# that its ALLOWED list names (outside libraries are not checked).
+function(tintbox_check_dependency_rules)
+  get_property(ruled GLOBAL PROPERTY TINTBOX_RULED_TARGETS)
+  foreach(target IN LISTS ruled)
+    get_property(allowed TARGET ${target} PROPERTY TINTBOX_ALLOWED)
+    get_property(links TARGET ${target} PROPERTY LINK_LIBRARIES)
+    foreach(link IN LISTS links)
+      if(link IN_LIST ruled AND NOT link IN_LIST allowed)
+        message(FATAL_ERROR "${target} may not depend on ${link} (allowed: ${allowed})")
+      endif()
+    endforeach()
+  endforeach()
+endfunction()
+
+# Adds each listed folder that has a CMakeLists.txt.
+function(tintbox_add_folders)
+  foreach(folder IN LISTS ARGN)
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/CMakeLists.txt)
+      add_subdirectory(${folder})
+    endif()
+  endforeach()
+endfunction()
