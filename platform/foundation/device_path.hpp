@@ -13,7 +13,8 @@ namespace foundation {
 std::filesystem::path deviceRoot();
 
 // The host file that a device path names, e.g. "/var/mobile/Library/Preferences/x.plist" ->
-// <root>/private/var/mobile/Library/Preferences/x.plist. The path must be absolute.
+// <root>/private/var/mobile/Library/Preferences/x.plist. The path must be absolute; ".." at
+// the device's "/" stays there, so the result never lies outside the root.
 std::filesystem::path devicePath(std::string_view platformPath);
 
 } // namespace foundation

@@ -9,8 +9,12 @@
 namespace foundation {
 namespace {
 
-bool isBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view skipBlanks(std::string_view text) {
     std::size_t i = 0;
@@ -98,8 +102,8 @@ double stringDoubleValue(std::string_view text) {
     if (error == std::errc::result_out_of_range) {
         // from_chars leaves the value unset: tell overflow from underflow by the exponent sign.
         const auto e = number.find_first_of("eE");
-        const bool tiny = e != std::string_view::npos && e + 1 < number.size() &&
-                          number[e + 1] == '-';
+        const bool tiny =
+            e != std::string_view::npos && e + 1 < number.size() && number[e + 1] == '-';
         magnitude = tiny ? 0.0 : std::numeric_limits<double>::infinity();
     }
     return negative ? -magnitude : magnitude;
@@ -154,7 +158,9 @@ double Value::doubleValue() const {
     return 0.0;
 }
 
-float Value::floatValue() const { return static_cast<float>(doubleValue()); }
+float Value::floatValue() const {
+    return static_cast<float>(doubleValue());
+}
 
 const Value* Value::find(std::string_view key) const {
     const auto* dictionary = asDictionary();

@@ -58,13 +58,18 @@ public:
     bool isDictionary() const { return kind() == Kind::Dictionary; }
 
     // The stored alternative, or nullptr when the value holds another kind.
+    const bool* asBoolean() const { return std::get_if<bool>(&m_storage); }
+    const std::int64_t* asInteger() const { return std::get_if<std::int64_t>(&m_storage); }
+    const double* asReal() const { return std::get_if<double>(&m_storage); }
     const std::string* asString() const { return std::get_if<std::string>(&m_storage); }
     const foundation::Array* asArray() const { return std::get_if<foundation::Array>(&m_storage); }
     foundation::Array* asArray() { return std::get_if<foundation::Array>(&m_storage); }
     const foundation::Dictionary* asDictionary() const {
         return std::get_if<foundation::Dictionary>(&m_storage);
     }
-    foundation::Dictionary* asDictionary() { return std::get_if<foundation::Dictionary>(&m_storage); }
+    foundation::Dictionary* asDictionary() {
+        return std::get_if<foundation::Dictionary>(&m_storage);
+    }
     const foundation::Data* asData() const { return std::get_if<foundation::Data>(&m_storage); }
     const foundation::Date* asDate() const { return std::get_if<foundation::Date>(&m_storage); }
 
