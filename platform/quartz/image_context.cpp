@@ -1,0 +1,58 @@
+#include "platform/quartz/image_context.hpp"
+
+#include "platform/quartz/cairo_handles.hpp"
+
+#include <cmath>
+#include <cstring>
+#include <string>
+
+namespace quartz {
+namespace {
+
+detail::CairoSurface createBitmap(CGSize size, bool opaque, double scale) {
+    if (!(scale > 0) || !std::isfinite(scale))
+        throw std::invalid_argument("an image context needs a positive scale");
+    if (!(size.width >= 0) || !(size.height >= 0) || !std::isfinite(size.width) ||
+        !std::isfinite(size.height))
+        throw std::invalid_argument("an image context needs a finite, non-negative size");
+    double width = std::ceil(size.width * scale), height = std::ceil(size.height * scale);
+    if (width > 32767 || height > 32767)
+        throw ImageError("cannot make a bitmap of " + std::to_string(std::lround(width)) + " x " +
+                         std::to_string(std::lround(height)) + " pixels");
+    detail::CairoSurface surface(
+        cairo_image_surface_create(opaque ? CAIRO_FORMAT_RGB24 : CAIRO_FORMAT_ARGB32,
+                                   static_cast<int>(width), static_cast<int>(height)));
+    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
+        throw ImageError(std::string("cannot make a bitmap: ") +
+                         cairo_status_to_string(cairo_surface_status(surface.get())));
+    cairo_surface_set_device_scale(surface.get(), scale, scale);
+    return surface;
+}
+
+} // namespace
+
+ImageContext::ImageContext(CGSize size, bool opaque, double scale)
+    : m_size(size), m_scale(scale), m_opaque(opaque),
+      m_surface(detail::shareSurface(createBitmap(size, opaque, scale))) {
+    detail::CairoContext cairo(cairo_create(m_surface.get()));
+    m_context = std::make_unique<DrawingContext>(cairo.get());
+}
+
+Image ImageContext::image() const {
+    cairo_surface_t* source = m_surface.get();
+    cairo_surface_flush(source);
+    cairo_format_t format = cairo_image_surface_get_format(source);
+    int width = cairo_image_surface_get_width(source);
+    int height = cairo_image_surface_get_height(source);
+    detail::CairoSurface copy(cairo_image_surface_create(format, width, height));
+    if (cairo_surface_status(copy.get()) != CAIRO_STATUS_SUCCESS)
+        throw ImageError("cannot copy a bitmap: out of memory");
+    int stride = cairo_image_surface_get_stride(source);
+    if (height > 0 && stride > 0)
+        std::memcpy(cairo_image_surface_get_data(copy.get()), cairo_image_surface_get_data(source),
+                    static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
+    cairo_surface_mark_dirty(copy.get());
+    return Image::adoptingSurface(detail::shareSurface(std::move(copy)), m_scale);
+}
+
+} // namespace quartz

@@ -1,0 +1,104 @@
+#include "platform/quartz/text_layout.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace quartz {
+namespace detail {
+namespace {
+
+PangoFontMap* threadFontMap() {
+    // Pango font maps are not thread-safe, so each thread has its own.
+    thread_local ObjectRef<PangoFontMap> map = [] {
+        PangoFontMap* fontMap = pango_cairo_font_map_new_for_font_type(CAIRO_FONT_TYPE_FT);
+        if (!fontMap)
+            fontMap = pango_cairo_font_map_new();
+        pango_cairo_font_map_set_resolution(PANGO_CAIRO_FONT_MAP(fontMap), 72.0);
+        return ObjectRef<PangoFontMap>(fontMap);
+    }();
+    return map.get();
+}
+
+ObjectRef<PangoContext> makeContext(cairo_t* cairo) {
+    ObjectRef<PangoContext> context(pango_font_map_create_context(threadFontMap()));
+    CairoFontOptions options(cairo_font_options_create());
+    cairo_font_options_set_antialias(options.get(), CAIRO_ANTIALIAS_GRAY);
+    cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_OFF);
+    pango_cairo_context_set_font_options(context.get(), options.get());
+    pango_cairo_context_set_resolution(context.get(), 72.0);
+    pango_context_set_round_glyph_positions(context.get(), FALSE);
+    if (cairo)
+        pango_cairo_update_context(cairo, context.get());
+    return context;
+}
+
+std::string validUtf8(std::string_view text) {
+    if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr))
+        return std::string(text);
+    char* valid = g_utf8_make_valid(text.data(), static_cast<gssize>(text.size()));
+    std::string result(valid);
+    g_free(valid);
+    return result;
+}
+
+PangoAlignment pangoAlignment(TextAlignment alignment) {
+    switch (alignment) {
+    case TextAlignment::Center:
+        return PANGO_ALIGN_CENTER;
+    case TextAlignment::Right:
+        return PANGO_ALIGN_RIGHT;
+    case TextAlignment::Left:
+        break;
+    }
+    return PANGO_ALIGN_LEFT;
+}
+
+} // namespace
+
+ObjectRef<PangoLayout> makeTextLayout(cairo_t* cairo, std::string_view text, const Font& font,
+                                      double width, int numberOfLines, TextAlignment alignment) {
+    ObjectRef<PangoContext> context = makeContext(cairo);
+    ObjectRef<PangoLayout> layout(pango_layout_new(context.get()));
+
+    FontDescription description(pango_font_description_new());
+    pango_font_description_set_family(description.get(), kFontFamily);
+    pango_font_description_set_weight(description.get(),
+                                      font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+    pango_font_description_set_absolute_size(description.get(),
+                                             std::max(font.pointSize, 0.0) * PANGO_SCALE);
+    pango_layout_set_font_description(layout.get(), description.get());
+
+    std::string valid = validUtf8(text);
+    pango_layout_set_text(layout.get(), valid.data(), static_cast<int>(valid.size()));
+    pango_layout_set_alignment(layout.get(), pangoAlignment(alignment));
+
+    if (width > 0 && std::isfinite(width)) {
+        pango_layout_set_width(layout.get(), pango_units_from_double(width));
+        pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD_CHAR);
+        if (numberOfLines > 0) {
+            pango_layout_set_ellipsize(layout.get(), PANGO_ELLIPSIZE_END);
+            pango_layout_set_height(layout.get(), -numberOfLines);
+        }
+    }
+    return layout;
+}
+
+CGSize layoutSize(PangoLayout* layout) {
+    PangoRectangle logical{};
+    pango_layout_get_extents(layout, nullptr, &logical);
+    return {pango_units_to_double(logical.width), pango_units_to_double(logical.height)};
+}
+
+} // namespace detail
+
+CGSize measureText(std::string_view text, const Font& font, double maxWidth, int numberOfLines) {
+    if (text.empty())
+        return CGSizeZero;
+    auto layout =
+        detail::makeTextLayout(nullptr, text, font, maxWidth, numberOfLines, TextAlignment::Left);
+    return detail::layoutSize(layout.get());
+}
+
+} // namespace quartz
