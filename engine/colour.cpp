@@ -106,7 +106,9 @@ std::string displayHexColour(std::string_view stored) {
         first == std::string_view::npos
             ? std::string_view()
             : stored.substr(first, stored.find_last_not_of('#') - first + 1);
-    return "#" + upperCase(core);
+    std::string shown(1, '#');
+    shown += upperCase(core);
+    return shown;
 }
 
 Rgb8 whiteBlend(Rgb8 colour, float opacity) {
