@@ -263,7 +263,17 @@ std::string xmlPropertyList(const Value& value) {
     const PlistXmlBuffer xml(raw);
     if (!xml)
         throw std::runtime_error("libplist could not produce XML");
-    return std::string(xml.get(), length);
+    // XML readers turn a raw carriage return into a line feed, so libplist's output (whose own
+    // markup has none) gets them as character references.
+    std::string text;
+    text.reserve(length);
+    for (const char c : std::string_view(xml.get(), length)) {
+        if (c == '\r')
+            text += "&#13;";
+        else
+            text += c;
+    }
+    return text;
 }
 
 bool writePropertyListAtomically(const Value& value, const std::filesystem::path& path,

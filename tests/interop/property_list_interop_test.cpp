@@ -34,6 +34,7 @@ Value expectedDocument() {
         {"text", "Gr\xc3\xbc\xc3\x9f"
                  "e \xf0\x9f\x98\x80 \xe4\xb8\xad\xe6\x96\x87 <&>"},
         {"empty", ""},
+        {"lines", "one\r\ntwo\rthree\n\tfour"},
         {"data", allBytes},
         // 2015-06-01T12:30:45Z and 1990-01-01T00:00:00Z
         {"dates", Array{Date{454854645.0}, Date{-347155200.0}}},
@@ -53,6 +54,7 @@ EXPECTED = {
     'reals': [3.25, -0.5, 0.1, 1e300],
     'text': 'Gr\u00fc\u00dfe \U0001F600 \u4e2d\u6587 <&>',
     'empty': '',
+    'lines': 'one\r\ntwo\rthree\n\tfour',
     'data': bytes(range(256)),
     'dates': [datetime.datetime(2015, 6, 1, 12, 30, 45), datetime.datetime(1990, 1, 1)],
 }
@@ -73,7 +75,9 @@ def difference(a, b, path='root'):
     return None if a == b else f'{path}: {a!r} != {b!r}'
 
 if sys.argv[1] == 'write':
+    # plistlib's XML writer turns carriage returns into line feeds: leave them out here.
     document = dict(EXPECTED, huge=2**64 - 1)
+    del document['lines']
     with open(sys.argv[2], 'wb') as f:
         plistlib.dump(document, f, fmt=plistlib.FMT_XML)
     with open(sys.argv[3], 'wb') as f:
@@ -113,6 +117,7 @@ TEST_F(PlistlibInterop, WeReadWhatPlistlibWrites) {
     Value expected = expectedDocument();
     // Above INT64_MAX only a real keeps the magnitude.
     expected.asDictionary()->emplace("huge", 18446744073709551615.0);
+    expected.asDictionary()->erase("lines");
     for (const auto& path : {xml, binary}) {
         SCOPED_TRACE(path.filename().string());
         std::string error;
