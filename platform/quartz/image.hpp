@@ -37,10 +37,6 @@ public:
     // std::invalid_argument for a scale that is not positive.
     static Image fromPNGFile(const std::filesystem::path& path, double scale = 1.0);
 
-    // Takes a reference to an image surface (ARGB32 or RGB24) owned by the caller. The surface
-    // must not change afterwards: images are values.
-    static Image adoptingSurface(std::shared_ptr<cairo_surface_t> surface, double scale);
-
     CGSize size() const { return {m_pixelWidth / m_scale, m_pixelHeight / m_scale}; }
     double scale() const { return m_scale; }
     int pixelWidth() const { return m_pixelWidth; }
@@ -54,10 +50,14 @@ public:
     // left as it was and ImageError says why. An image without pixels cannot be written.
     void writePNG(const std::filesystem::path& path) const;
 
-    // For the drawing context.
+private:
+    friend class DrawingContext;
+    friend class ImageContext;
+
+    // Shares an image surface (ARGB32 or RGB24) that nobody changes afterwards.
+    static Image adoptingSurface(std::shared_ptr<cairo_surface_t> surface, double scale);
     cairo_surface_t* surface() const { return m_surface.get(); }
 
-private:
     Image(std::shared_ptr<cairo_surface_t> surface, double scale);
 
     std::shared_ptr<cairo_surface_t> m_surface;

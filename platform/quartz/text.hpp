@@ -35,8 +35,9 @@ struct TextStyle {
 
 // Width of the widest line and height of all lines of `text`, unrounded. A maxWidth of 0 (or
 // less, or infinite) means unbounded: the text breaks only at its newlines. With a bound the
-// text wraps at word boundaries (inside a word when a word alone is too long); numberOfLines
-// > 0 limits each paragraph to that many lines. Empty text measures (0, 0).
+// text wraps at word boundaries (inside a word when a word alone is too long), and
+// numberOfLines > 0 limits each paragraph to that many lines, the last one ellipsized.
+// Empty text measures (0, 0).
 CGSize measureText(std::string_view text, const Font& font, double maxWidth = 0,
                    int numberOfLines = 0);
 
