@@ -128,8 +128,4 @@ bool useWhiteFont(int red, int green, int blue, float opacity) {
     return useWhiteFont(whiteBlend(Rgb8{red, green, blue}, opacity));
 }
 
-float opacityFromLevel(int level) {
-    return static_cast<float>(level) / 100.0f;
-}
-
 } // namespace tintbox::engine

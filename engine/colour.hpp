@@ -61,7 +61,4 @@ bool useWhiteFont(Rgb8 blended);
 // The colour cell's rule on unblended channels: blends with white at the opacity first.
 bool useWhiteFont(int red, int green, int blue, float opacity);
 
-// Alpha level (integer percent) to opacity.
-float opacityFromLevel(int level);
-
 } // namespace tintbox::engine

@@ -1,6 +1,6 @@
 #include "engine/matcher.hpp"
 
-#include "engine/filter_keys.hpp"
+#include "settings/schema.hpp"
 
 #include <array>
 #include <cstdint>
@@ -9,6 +9,8 @@
 
 namespace tintbox::engine {
 namespace {
+
+namespace record = settings::filter_record;
 
 using foundation::Dictionary;
 
@@ -63,10 +65,10 @@ MatchType matchTypeOf(const Dictionary& record, std::string_view key) {
 }
 
 bool isAndField(MatchType type) {
-    return type == filter_keys::kMatchTypeAnd;
+    return type == record::kMatchTypeAnd;
 }
 bool hitsOrGroup(MatchType type) {
-    return !type || *type == filter_keys::kMatchTypeOr;
+    return !type || *type == record::kMatchTypeOr;
 }
 
 const std::string* patternOf(const Dictionary& record, std::string_view key) {
@@ -77,11 +79,11 @@ const std::string* patternOf(const Dictionary& record, std::string_view key) {
 
 void trySubject(const PreparedMessage& message, const Dictionary& record, Counters& counters,
                 PatternCache& patterns) {
-    const std::string* pattern = patternOf(record, filter_keys::kSubject);
+    const std::string* pattern = patternOf(record, record::kSubject);
     if (!message.subject || !pattern) {
         return;
     }
-    const MatchType type = matchTypeOf(record, filter_keys::kSubjectMatchType);
+    const MatchType type = matchTypeOf(record, record::kSubjectMatchType);
     if (isAndField(type)) {
         counters.andCount = 1;
     } else {
@@ -103,9 +105,9 @@ struct AddressField {
 };
 
 constexpr std::array kAddressFields{
-    AddressField{filter_keys::kFrom, filter_keys::kFromMatchType, &PreparedMessage::senders},
-    AddressField{filter_keys::kTo, filter_keys::kToMatchType, &PreparedMessage::to},
-    AddressField{filter_keys::kCc, filter_keys::kCcMatchType, &PreparedMessage::cc},
+    AddressField{record::kFrom, record::kFromMatchType, &PreparedMessage::senders},
+    AddressField{record::kTo, record::kToMatchType, &PreparedMessage::to},
+    AddressField{record::kCc, record::kCcMatchType, &PreparedMessage::cc},
 };
 
 void tryAddresses(const PreparedMessage& message, const Dictionary& record,
@@ -117,7 +119,7 @@ void tryAddresses(const PreparedMessage& message, const Dictionary& record,
     }
     const MatchType type = matchTypeOf(record, field.matchTypeKey);
     // An OR group that already holds is not searched again; the outcome stays the same.
-    if (counters.orHit && type == filter_keys::kMatchTypeOr) {
+    if (counters.orHit && type == record::kMatchTypeOr) {
         return;
     }
     if (isFound(patterns.searchEach(*pattern, texts))) {
@@ -135,7 +137,7 @@ void tryAddresses(const PreparedMessage& message, const Dictionary& record,
 }
 
 std::string colourOf(const Dictionary& record) {
-    const foundation::Value* entry = foundation::find(record, filter_keys::kHexColor);
+    const foundation::Value* entry = foundation::find(record, record::kHexColor);
     const std::string* colour = entry ? entry->asString() : nullptr;
     return colour ? *colour : std::string();
 }

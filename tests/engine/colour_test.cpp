@@ -123,12 +123,5 @@ TEST(Swatch, StaysDefinedForOpacitiesOutsideTheRange) {
     EXPECT_EQ(whiteBlend({255, 0, 0}, std::numeric_limits<float>::quiet_NaN()).red, 0);
 }
 
-TEST(OpacityFromLevel, DividesThePercentage) {
-    EXPECT_FLOAT_EQ(opacityFromLevel(40), 0.4f);
-    EXPECT_EQ(opacityFromLevel(100), 1.0f);
-    EXPECT_EQ(opacityFromLevel(0), 0.0f);
-    EXPECT_EQ(opacityFromLevel(25), 0.25f);
-}
-
 } // namespace
 } // namespace tintbox::engine
