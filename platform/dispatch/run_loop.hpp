@@ -2,6 +2,9 @@
 // queued for the main queue, all run on the thread that runs the loop. RunLoop::main() is the
 // process's one loop; its clock is real in the apps and virtual in tests, where advance()
 // runs what falls due. Callbacks may add and cancel anything, themselves included.
+// Under the virtual clock the loop never waits: descriptors are polled without blocking, and
+// run(), runFor() and runUntil() move virtual time from timer to timer as advance() does.
+// Not thread-safe: everything happens on the thread that runs the loop.
 #pragma once
 
 #include "platform/dispatch/clock.hpp"
