@@ -4,6 +4,7 @@
 //       .classMethod("layerClass", +[](Class, SEL) { return objc_getClass("CAGradientLayer"); })
 //       .ivar<&GradientView::m_colors>("_colors");
 // T is tied to the class (make<T> gives T's objects this class); Super must be registered.
+// ClassBuilder<T, T>("Name") declares a runtime-only subclass whose objects are Ts.
 #pragma once
 
 #include "platform/objc/class_table.hpp"

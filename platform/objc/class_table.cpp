@@ -70,8 +70,10 @@ public:
         record->factory = factory;
         Class cls = record.get();
         m_byName.emplace(record->name, std::move(record));
-        // The first class registered for a C++ type is the one make<T> gives its objects.
-        m_byType.emplace(cppType, cls);
+        // make<T> gives objects the class that brought T in; a runtime-only subclass (same C++
+        // type as its superclass) never takes that over.
+        if (*superclass->cppType != cppType)
+            m_byType.emplace(cppType, cls);
         methodTablesChanged();
         return cls;
     }

@@ -26,6 +26,9 @@ std::string typeName(const std::type_info& type) {
     std::unique_ptr<char, decltype(&std::free)> demangled(
         abi::__cxa_demangle(type.name(), nullptr, nullptr, &status), &std::free);
     std::string name = status == 0 && demangled ? demangled.get() : type.name();
+    replaceAll(name,
+               "std::__cxx11::basic_string<char, std::char_traits<char>, std::allocator<char> >",
+               "std::string");
     replaceAll(name, "objc_selector const*", "SEL");
     replaceAll(name, "objc_class*", "Class");
     replaceAll(name, "NSObject*", "id");

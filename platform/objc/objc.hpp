@@ -28,6 +28,14 @@
 //   class_addMethod(objc_getClass("Greeter"), sel_registerName("wave:"),
 //                   +[](id, SEL, id sender) { ... }, "v@:@");
 //
+// Signatures: implementations take `id self` (or `Class self` for class methods) and `SEL _cmd`,
+// then the arguments, with every object as `id`; an object result is `id` when the receiver
+// keeps it alive (a getter) and objc::Ref<NSObject> when the caller gets a new object. Callers
+// and C++ member functions may name their own object types (UIView*, Ref<UILabel>): msgSend
+// and ClassBuilder::method convert them with a checked cast. Integers are exact: NSInteger
+// (long, "q") is not int ("i"). ClassBuilder<T, T>("Name") declares a runtime-only subclass
+// whose objects are Ts.
+//
 // One runtime per process: tintbox_objc is a shared library, and the rest of the platform, the
 // apps and the plug-ins link it, so the app and every plug-in it loads see one class table and
 // one selector table. A plug-in must never carry a static copy of the runtime (its classes and

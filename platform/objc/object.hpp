@@ -143,4 +143,10 @@ private:
     T* m_object{nullptr};
 };
 
+// The object as a T when it is one (dynamic_cast), else null: for objects made by name.
+template <class T, class U>
+Ref<T> dynamicCast(const Ref<U>& object) {
+    return Ref<T>(dynamic_cast<T*>(object.get()));
+}
+
 } // namespace objc

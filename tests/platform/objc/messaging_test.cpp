@@ -40,6 +40,16 @@ TEST_F(MessagingTest, AClassWithoutDefaultConstructorCannotBeMadeByName) {
                  "class Polygon cannot be made by name");
 }
 
+TEST_F(MessagingTest, ARuntimeOnlySubclassMakesObjectsOfItsSuperclassType) {
+    Class blob = objc::ClassBuilder<Shape, Shape>("Blob");
+    objc::Ref<Shape> made = objc::dynamicCast<Shape>(class_createInstance(blob));
+    ASSERT_TRUE(made);
+    EXPECT_EQ(object_getClass(made.get()), blob);
+    EXPECT_TRUE(made->isKindOfClass(objc_getClass("Shape")));
+    EXPECT_EQ(objc::make<Shape>()->runtimeClass(), objc_getClass("Shape"));
+    EXPECT_FALSE(objc::dynamicCast<Square>(made));
+}
+
 TEST_F(MessagingTest, KindOfClassFollowsTheSuperclassChain) {
     auto square = objc::make<Square>();
     auto shape = objc::make<Shape>();
@@ -124,6 +134,30 @@ TEST_F(MessagingTest, ProgrammingErrorsStopWithClassSelectorAndTypes) {
                  "an object of class NSObject stands where Shape is required");
     EXPECT_DEATH((objc::msgSend<Square*(Shape*)>(objc::make<Shape>(), sel("bigger:"), nil)),
                  "an object of class Shape stands where Square is required");
+}
+
+// The usage example of platform/objc/objc.hpp, kept compiling and true.
+class Greeter : public NSObject {
+public:
+    std::string greeting(long times) const { return std::string(times, '!'); }
+};
+
+std::string (*previousGreeting)(id, SEL, long);
+std::string loudGreeting(id self, SEL cmd, long times) {
+    return "Hey" + previousGreeting(self, cmd, times);
+}
+
+TEST(UsageExample, RegisterAddHookAndCall) {
+    objc::ClassBuilder<Greeter>("Greeter").method<&Greeter::greeting>("greeting:");
+    static SEL greetingSel = sel_registerName("greeting:");
+    auto greeter = class_createInstance(objc_getClass("Greeter"));
+    EXPECT_EQ(objc::msgSend<std::string(long)>(greeter, greetingSel, 2L), "!!");
+
+    MSHookMessageEx(objc_getClass("Greeter"), greetingSel, &loudGreeting, &previousGreeting);
+    EXPECT_TRUE(class_addMethod(
+        objc_getClass("Greeter"), sel_registerName("wave:"), +[](id, SEL, id) {}, "v@:@"));
+    EXPECT_EQ(objc::msgSend<std::string(long)>(greeter, greetingSel, 2L), "Hey!!");
+    objc::msgSend<void(id)>(greeter, sel_registerName("wave:"), nil);
 }
 
 } // namespace
