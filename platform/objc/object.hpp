@@ -132,7 +132,9 @@ public:
     WeakRef() = default;
     WeakRef(std::nullptr_t) {}
     WeakRef(T* object) : m_slot(object ? detail::weakSlotOf(*object) : nullptr), m_object(object) {}
-    WeakRef(const Ref<T>& object) : WeakRef(object.get()) {}
+    template <class U>
+    requires std::convertible_to<U*, T*> WeakRef(const Ref<U>& object)
+        : WeakRef(static_cast<T*>(object.get())) {}
 
     T* get() const { return m_slot && m_slot->object ? m_object : nullptr; }
     Ref<T> lock() const { return Ref<T>(get()); }

@@ -42,7 +42,7 @@ TEST_F(ObjectTest, StrongReferencesKeepTheObjectUntilTheLastGoes) {
 
 TEST_F(ObjectTest, WeakReferencesReadNullOnceTheObjectIsGone) {
     objc::Ref<Tracked> object = objc::make<Tracked>(&destroyed);
-    objc::WeakRef<Shape> weak = object.get();
+    objc::WeakRef<Shape> weak = object;
     objc::WeakRef<Shape> copy = weak;
     EXPECT_EQ(weak.get(), object.get());
     EXPECT_EQ(weak.lock(), object);
