@@ -1,8 +1,8 @@
 // Property lists against an outside implementation: Python's plistlib writes files that we
 // read and reads files that we write; and a reader never sees a half-replaced file.
 #include "platform/foundation/property_list.hpp"
-#include "tests/interop/subprocess.hpp"
 #include "tests/platform/foundation/test_support.hpp"
+#include "tests/support/process.hpp"
 
 #include <algorithm>
 #include <array>
@@ -93,16 +93,15 @@ elif sys.argv[1] == 'check':
 class PlistlibInterop : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!interop::havePython())
+        if (tintbox::testing::runProcess({"sh", "-c", "command -v python3"}).exitStatus != 0)
             GTEST_SKIP() << "python3 is not installed";
         testing::writeFile(script, kScript);
     }
 
-    interop::CommandResult python(const std::string& arguments) {
-        return interop::runCommand("python3 '" + script.string() + "' " + arguments);
+    tintbox::testing::ProcessResult python(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), {"python3", script.string()});
+        return tintbox::testing::runProcess(arguments);
     }
-
-    std::string quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
 
     TemporaryFolder folder;
     std::filesystem::path script{folder / "plist_interop.py"};
@@ -111,8 +110,8 @@ protected:
 TEST_F(PlistlibInterop, WeReadWhatPlistlibWrites) {
     const auto xml = folder / "python.xml.plist";
     const auto binary = folder / "python.binary.plist";
-    const auto written = python("write " + quoted(xml) + " " + quoted(binary));
-    ASSERT_EQ(written.exitStatus, 0) << written.output;
+    const auto written = python({"write", xml, binary});
+    ASSERT_EQ(written.exitStatus, 0) << written.err;
 
     Value expected = expectedDocument();
     // Above INT64_MAX only a real keeps the magnitude.
@@ -131,9 +130,9 @@ TEST_F(PlistlibInterop, PlistlibReadsWhatWeWrite) {
     const auto path = folder / "ours.plist";
     std::string error;
     ASSERT_TRUE(writePropertyListAtomically(expectedDocument(), path, &error)) << error;
-    const auto checked = python("check " + quoted(path));
-    EXPECT_EQ(checked.exitStatus, 0) << checked.output;
-    EXPECT_EQ(checked.output, "same\n");
+    const auto checked = python({"check", path});
+    EXPECT_EQ(checked.exitStatus, 0) << checked.err;
+    EXPECT_EQ(checked.out, "same\n");
 }
 
 // A document large enough that writing it takes many system calls; each version differs in

@@ -5,6 +5,7 @@
 #include "platform/foundation/property_list.hpp"
 #include "platform/foundation/value.hpp"
 #include "settings/snapshot.hpp"
+#include "tests/support/temporary_folder.hpp"
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,27 +14,7 @@
 
 namespace tintbox::settings::testing {
 
-// A folder under the system's temporary folder, removed with everything in it.
-class TemporaryFolder {
-public:
-    TemporaryFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tintbox-settings-XXXXXX");
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot create a temporary folder");
-        m_path = pattern;
-    }
-    ~TemporaryFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-    const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
+using tintbox::testing::TemporaryFolder;
 
 class SettingsFileTest : public ::testing::Test {
 protected:

@@ -24,7 +24,7 @@ TEST_F(CrossProcessTest, PostFromAnotherProcessReachesThisOne) {
 
     testing::HelperProcess poster({"post", "net.quillward.tintbox.preferences", "3"});
     EXPECT_TRUE(loop.runUntil([&] { return !delivered.empty(); }, 30.0));
-    EXPECT_EQ(poster.wait().status, 0);
+    EXPECT_EQ(poster.wait().exitStatus, 0);
     loop.runFor(0.05);
     // Three posts: delivered once, or at most once per post if they straddled our reads.
     EXPECT_GE(delivered.size(), 1u);
@@ -33,7 +33,7 @@ TEST_F(CrossProcessTest, PostFromAnotherProcessReachesThisOne) {
 }
 
 TEST_F(CrossProcessTest, AnotherProcessRefusesUnsafeNames) {
-    EXPECT_EQ(testing::runHelper({"post", "../escape"}).status, 1);
+    EXPECT_EQ(testing::runHelper({"post", "../escape"}).exitStatus, 1);
     EXPECT_FALSE(std::filesystem::exists(root / "private/var/run/escape"));
 }
 

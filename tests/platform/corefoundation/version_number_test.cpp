@@ -25,8 +25,8 @@ class VersionEnvironmentTest : public ::testing::TestWithParam<EnvironmentCase> 
 // Read once at start, so each case needs a process of its own.
 TEST_P(VersionEnvironmentTest, StartValueComesFromTintboxCfVersion) {
     const auto result = testing::runHelper({"version"}, {{"TINTBOX_CF_VERSION", GetParam().value}});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.output, std::string(GetParam().printed) + "\n");
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(result.out, std::string(GetParam().printed) + "\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(
