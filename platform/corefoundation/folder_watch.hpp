@@ -3,7 +3,7 @@
 // loop read source and call readChanges() when it is readable.
 #pragma once
 
-#include "platform/dispatch/unique_fd.hpp"
+#include "platform/foundation/file_descriptor.hpp"
 
 #include <filesystem>
 #include <set>
@@ -29,7 +29,7 @@ public:
 
 private:
     std::filesystem::path m_folder{};
-    dispatch::UniqueFd m_inotify{};
+    foundation::FileDescriptor m_inotify{};
 };
 
 } // namespace corefoundation

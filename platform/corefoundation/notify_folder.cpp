@@ -1,7 +1,7 @@
 #include "platform/corefoundation/notify_folder.hpp"
 
-#include "platform/dispatch/unique_fd.hpp"
 #include "platform/foundation/device_path.hpp"
+#include "platform/foundation/file_descriptor.hpp"
 
 #include <charconv>
 #include <fcntl.h>
@@ -23,7 +23,7 @@ bool ensureNotifyFolder(const std::filesystem::path& folder) {
 
 bool touchNotificationFile(const std::filesystem::path& folder, std::string_view name) {
     const auto path = folder / std::string(name);
-    const dispatch::UniqueFd file(
+    const foundation::FileDescriptor file(
         ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644));
     if (!file)
         return false;

@@ -14,10 +14,8 @@ public:
     explicit FileDescriptor(int fd) : m_fd(fd) {}
     FileDescriptor(FileDescriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
     FileDescriptor& operator=(FileDescriptor&& other) noexcept {
-        if (this != &other) {
-            reset();
-            m_fd = std::exchange(other.m_fd, -1);
-        }
+        if (this != &other)
+            reset(std::exchange(other.m_fd, -1));
         return *this;
     }
     FileDescriptor(const FileDescriptor&) = delete;
@@ -26,6 +24,14 @@ public:
 
     int get() const { return m_fd; }
     bool valid() const { return m_fd >= 0; }
+    explicit operator bool() const { return valid(); }
+
+    // Closes the descriptor held (errors ignored) and takes fd.
+    void reset(int fd = -1) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = fd;
+    }
 
     // Closes now; returns 0, or the errno of a failed close.
     int closeChecked() {
@@ -36,11 +42,6 @@ public:
     }
 
 private:
-    void reset() {
-        if (m_fd >= 0)
-            ::close(std::exchange(m_fd, -1));
-    }
-
     int m_fd{-1};
 };
 

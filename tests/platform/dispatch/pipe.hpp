@@ -1,7 +1,7 @@
 // Test helper: a non-blocking pipe whose two ends close themselves.
 #pragma once
 
-#include "platform/dispatch/unique_fd.hpp"
+#include "platform/foundation/file_descriptor.hpp"
 
 #include <fcntl.h>
 #include <stdexcept>
@@ -33,8 +33,8 @@ struct Pipe {
         return text;
     }
 
-    UniqueFd readEnd;
-    UniqueFd writeEnd;
+    foundation::FileDescriptor readEnd;
+    foundation::FileDescriptor writeEnd;
 };
 
 } // namespace dispatch::testing
