@@ -1,0 +1,191 @@
+#include "platform/uikit/UIAlertView.hpp"
+
+#include "platform/uikit/UITextField.hpp"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+[[maybe_unused]] const Class registeredAtLoad = UIAlertView::registerRuntimeClass();
+
+// The platform's alert window: every shown alert, front last.
+std::vector<objc::Ref<UIAlertView>>& alertWindow() {
+    static std::vector<objc::Ref<UIAlertView>> alerts;
+    return alerts;
+}
+
+void unlist(UIAlertView* alert) {
+    std::erase_if(alertWindow(), [alert](const objc::Ref<UIAlertView>& a) { return a == alert; });
+}
+
+// Sends a delegate message only when the delegate is alive and responds to it.
+template <class... Args>
+void tellDelegate(NSObject* delegate, const char* selectorName, Args... args) {
+    const SEL selector = sel_registerName(selectorName);
+    if (delegate && delegate->respondsToSelector(selector))
+        objc::msgSend<void(Args...)>(delegate, selector, args...);
+}
+} // namespace
+
+Class UIAlertView::registerRuntimeClass() {
+    UIView::registerRuntimeClass();
+    UITextField::registerRuntimeClass();
+    static const Class cls =
+        objc::ClassBuilder<UIAlertView, UIView>("UIAlertView")
+            .method<&UIAlertView::initWithTitle>(
+                "initWithTitle:message:delegate:cancelButtonTitle:otherButtonTitles:")
+            .method<&UIAlertView::title>("title")
+            .method<&UIAlertView::setTitle>("setTitle:")
+            .method<&UIAlertView::message>("message")
+            .method<&UIAlertView::setMessage>("setMessage:")
+            .method<&UIAlertView::delegate>("delegate")
+            .method<&UIAlertView::setDelegate>("setDelegate:")
+            .method<&UIAlertView::addButtonWithTitle>("addButtonWithTitle:")
+            .method<&UIAlertView::numberOfButtons>("numberOfButtons")
+            .method<&UIAlertView::buttonTitleAtIndex>("buttonTitleAtIndex:")
+            .method<&UIAlertView::cancelButtonIndex>("cancelButtonIndex")
+            .method<&UIAlertView::setCancelButtonIndex>("setCancelButtonIndex:")
+            .method<&UIAlertView::firstOtherButtonIndex>("firstOtherButtonIndex")
+            .method<&UIAlertView::alertViewStyle>("alertViewStyle")
+            .method<&UIAlertView::setAlertViewStyle>("setAlertViewStyle:")
+            .method<&UIAlertView::textFieldAtIndex>("textFieldAtIndex:")
+            .method<&UIAlertView::setValueForKey>("setValue:forKey:")
+            .method<&UIAlertView::isVisible>("isVisible")
+            .method<&UIAlertView::show>("show")
+            .method<&UIAlertView::dismissWithClickedButtonIndex>(
+                "dismissWithClickedButtonIndex:animated:");
+    return cls;
+}
+
+objc::Ref<UIAlertView> UIAlertView::withTitle(const std::string& title,
+                                              const std::string& message, NSObject* delegate,
+                                              const std::string& cancelButtonTitle,
+                                              const std::vector<std::string>& otherButtonTitles) {
+    auto alert = objc::make<UIAlertView>();
+    objc::msgSend<void(std::string, std::string, id, std::string, std::vector<std::string>)>(
+        alert,
+        sel_registerName("initWithTitle:message:delegate:cancelButtonTitle:otherButtonTitles:"),
+        title, message, delegate, cancelButtonTitle, otherButtonTitles);
+    return alert;
+}
+
+void UIAlertView::initWithTitle(std::string title, std::string message, NSObject* delegate,
+                                std::string cancelButtonTitle,
+                                std::vector<std::string> otherButtonTitles) {
+    m_title = std::move(title);
+    m_message = std::move(message);
+    m_delegate = delegate;
+    m_buttonTitles.clear();
+    m_cancelButtonIndex = -1;
+    if (!cancelButtonTitle.empty()) {
+        m_cancelButtonIndex = 0;
+        m_buttonTitles.push_back(std::move(cancelButtonTitle));
+    }
+    for (std::string& other : otherButtonTitles)
+        m_buttonTitles.push_back(std::move(other));
+}
+
+NSInteger UIAlertView::addButtonWithTitle(std::string title) {
+    m_buttonTitles.push_back(std::move(title));
+    return numberOfButtons() - 1;
+}
+
+std::string UIAlertView::buttonTitleAtIndex(NSInteger index) const {
+    if (index < 0 || index >= numberOfButtons())
+        throw std::out_of_range("the alert has no button " + std::to_string(index));
+    return m_buttonTitles[static_cast<std::size_t>(index)];
+}
+
+NSInteger UIAlertView::firstOtherButtonIndex() const {
+    for (NSInteger i = 0; i < numberOfButtons(); ++i) {
+        if (i != m_cancelButtonIndex)
+            return i;
+    }
+    return -1;
+}
+
+void UIAlertView::setAlertViewStyle(UIAlertViewStyle style) {
+    if (style == m_style)
+        return;
+    m_style = style;
+    m_textFields.clear();
+    const int count = style == UIAlertViewStyleDefault                 ? 0
+                      : style == UIAlertViewStyleLoginAndPasswordInput ? 2
+                                                                       : 1;
+    for (int i = 0; i < count; ++i) {
+        auto field = UIView::withFrame<UITextField>(CGRectMake(0, 0, 240, 30));
+        const bool secure = style == UIAlertViewStyleSecureTextInput ||
+                            (style == UIAlertViewStyleLoginAndPasswordInput && i == 1);
+        field->setSecureTextEntry(secure);
+        m_textFields.push_back(field);
+    }
+}
+
+UITextField* UIAlertView::textFieldAtIndex(NSInteger index) const {
+    if (index < 0 || index >= numberOfTextFields())
+        throw std::out_of_range("the alert has no text field " + std::to_string(index));
+    return m_textFields[static_cast<std::size_t>(index)].get();
+}
+
+void UIAlertView::setValueForKey(NSObject* value, std::string key) {
+    if (key != "accessoryView")
+        throw std::invalid_argument("UIAlertView has no key " + key);
+    auto* view = dynamic_cast<UIView*>(value);
+    if (value && !view)
+        throw std::invalid_argument("an alert's accessoryView must be a view");
+    m_accessoryView = view;
+}
+
+void UIAlertView::show() {
+    objc::Ref<UIAlertView> self(this);
+    objc::Ref<NSObject> delegate = m_delegate.lock();
+    tellDelegate<id>(delegate.get(), "willPresentAlertView:", this);
+    unlist(this);
+    alertWindow().push_back(self);
+    m_visible = true;
+    tellDelegate<id>(delegate.get(), "didPresentAlertView:", this);
+}
+
+void UIAlertView::dismissWithClickedButtonIndex(NSInteger index, bool) {
+    if (!m_visible)
+        return;
+    // The list held the alert; keep it alive until its delegate has heard the end.
+    objc::Ref<UIAlertView> self(this);
+    tellDelegate<id, NSInteger>(m_delegate.lock().get(), "alertView:willDismissWithButtonIndex:",
+                                this, index);
+    m_visible = false;
+    unlist(this);
+    for (const auto& field : m_textFields)
+        field->resignFirstResponder();
+    tellDelegate<id, NSInteger>(m_delegate.lock().get(), "alertView:didDismissWithButtonIndex:",
+                                this, index);
+}
+
+bool UIAlertView::tapButtonAtIndex(NSInteger index) {
+    if (!m_visible || index < 0 || index >= numberOfButtons())
+        return false;
+    objc::Ref<UIAlertView> self(this);
+    tellDelegate<id, NSInteger>(m_delegate.lock().get(), "alertView:clickedButtonAtIndex:", this,
+                                index);
+    objc::msgSend<void(NSInteger, bool)>(
+        this, sel_registerName("dismissWithClickedButtonIndex:animated:"), index, true);
+    return true;
+}
+
+bool UIAlertView::tapButtonWithTitle(const std::string& title) {
+    auto found = std::find(m_buttonTitles.begin(), m_buttonTitles.end(), title);
+    if (found == m_buttonTitles.end())
+        return false;
+    return tapButtonAtIndex(found - m_buttonTitles.begin());
+}
+
+std::vector<objc::Ref<UIAlertView>> UIAlertView::shownAlerts() {
+    return alertWindow();
+}
+
+void UIAlertView::removeAllShownAlerts() {
+    std::vector<objc::Ref<UIAlertView>> alerts;
+    alerts.swap(alertWindow());
+    for (const auto& alert : alerts)
+        alert->m_visible = false;
+}
