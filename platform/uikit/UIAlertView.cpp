@@ -57,8 +57,8 @@ Class UIAlertView::registerRuntimeClass() {
     return cls;
 }
 
-objc::Ref<UIAlertView> UIAlertView::withTitle(const std::string& title,
-                                              const std::string& message, NSObject* delegate,
+objc::Ref<UIAlertView> UIAlertView::withTitle(const std::string& title, const std::string& message,
+                                              NSObject* delegate,
                                               const std::string& cancelButtonTitle,
                                               const std::vector<std::string>& otherButtonTitles) {
     auto alert = objc::make<UIAlertView>();
@@ -151,14 +151,14 @@ void UIAlertView::dismissWithClickedButtonIndex(NSInteger index, bool) {
         return;
     // The list held the alert; keep it alive until its delegate has heard the end.
     objc::Ref<UIAlertView> self(this);
-    tellDelegate<id, NSInteger>(m_delegate.lock().get(), "alertView:willDismissWithButtonIndex:",
-                                this, index);
+    tellDelegate<id, NSInteger>(m_delegate.lock().get(),
+                                "alertView:willDismissWithButtonIndex:", this, index);
     m_visible = false;
     unlist(this);
     for (const auto& field : m_textFields)
         field->resignFirstResponder();
-    tellDelegate<id, NSInteger>(m_delegate.lock().get(), "alertView:didDismissWithButtonIndex:",
-                                this, index);
+    tellDelegate<id, NSInteger>(m_delegate.lock().get(),
+                                "alertView:didDismissWithButtonIndex:", this, index);
 }
 
 bool UIAlertView::tapButtonAtIndex(NSInteger index) {

@@ -51,8 +51,8 @@ void UIControl::sendActionsForControlEvents(UIControlEvents events) {
     for (const TargetAction& pair : m_targets.pairsFor(events)) {
         objc::Ref<NSObject> target = pair.target.lock();
         if (target)
-            objc::msgSend<void(SEL, id, id)>(this, sendActionSelector(), pair.action,
-                                             target.get(), m_currentEvent.get());
+            objc::msgSend<void(SEL, id, id)>(this, sendActionSelector(), pair.action, target.get(),
+                                             m_currentEvent.get());
     }
 }
 

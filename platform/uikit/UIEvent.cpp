@@ -8,12 +8,12 @@ namespace {
 } // namespace
 
 Class UITouch::registerRuntimeClass() {
-    static const Class cls = objc::ClassBuilder<UITouch>("UITouch")
-                                 .method<&UITouch::view>("view")
-                                 .method<&UITouch::phase>("phase")
-                                 .method<&UITouch::locationInView>("locationInView:")
-                                 .method<&UITouch::previousLocationInView>(
-                                     "previousLocationInView:");
+    static const Class cls =
+        objc::ClassBuilder<UITouch>("UITouch")
+            .method<&UITouch::view>("view")
+            .method<&UITouch::phase>("phase")
+            .method<&UITouch::locationInView>("locationInView:")
+            .method<&UITouch::previousLocationInView>("previousLocationInView:");
     return cls;
 }
 
