@@ -32,8 +32,9 @@ Class UIAlertView::registerRuntimeClass() {
     UITextField::registerRuntimeClass();
     static const Class cls =
         objc::ClassBuilder<UIAlertView, UIView>("UIAlertView")
+            // Strings and the title list encoded as the platform's objects.
             .method<&UIAlertView::initWithTitle>(
-                "initWithTitle:message:delegate:cancelButtonTitle:otherButtonTitles:")
+                "initWithTitle:message:delegate:cancelButtonTitle:otherButtonTitles:", "v@:@@@@@")
             .method<&UIAlertView::title>("title")
             .method<&UIAlertView::setTitle>("setTitle:")
             .method<&UIAlertView::message>("message")
@@ -49,7 +50,7 @@ Class UIAlertView::registerRuntimeClass() {
             .method<&UIAlertView::alertViewStyle>("alertViewStyle")
             .method<&UIAlertView::setAlertViewStyle>("setAlertViewStyle:")
             .method<&UIAlertView::textFieldAtIndex>("textFieldAtIndex:")
-            .method<&UIAlertView::setValueForKey>("setValue:forKey:")
+            .method<&UIAlertView::setValueForKey>("setValue:forKey:", "v@:@@")
             .method<&UIAlertView::isVisible>("isVisible")
             .method<&UIAlertView::show>("show")
             .method<&UIAlertView::dismissWithClickedButtonIndex>(

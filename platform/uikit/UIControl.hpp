@@ -9,11 +9,10 @@
 
 #include "platform/uikit/TargetActionTable.hpp"
 #include "platform/uikit/UIControlEvents.hpp"
+#include "platform/uikit/UIEvent.hpp"
 #include "platform/uikit/UIView.hpp"
 
 #include <vector>
-
-class UIEvent;
 
 class UIControl : public UIView {
 public:

@@ -6,15 +6,9 @@
 #pragma once
 
 #include "platform/uikit/UIControl.hpp"
+#include "platform/uikit/UILabel.hpp"
 
 #include <string>
-
-class UILabel;
-
-using NSTextAlignment = NSInteger;
-inline constexpr NSTextAlignment NSTextAlignmentLeft = 0;
-inline constexpr NSTextAlignment NSTextAlignmentCenter = 1;
-inline constexpr NSTextAlignment NSTextAlignmentRight = 2;
 
 using UITextFieldViewMode = NSInteger;
 inline constexpr UITextFieldViewMode UITextFieldViewModeNever = 0;
