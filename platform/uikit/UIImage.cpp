@@ -1,0 +1,40 @@
+#include "platform/uikit/UIImage.hpp"
+
+#include <filesystem>
+
+namespace {
+[[maybe_unused]] const Class registeredAtLoad = UIImage::registerRuntimeClass();
+
+double scaleFromName(const std::filesystem::path& path) {
+    const std::string stem = path.stem().string();
+    for (int scale : {2, 3})
+        if (stem.ends_with("@" + std::to_string(scale) + "x"))
+            return scale;
+    return 1.0;
+}
+} // namespace
+
+Class UIImage::registerRuntimeClass() {
+    static const Class cls =
+        objc::ClassBuilder<UIImage>("UIImage")
+            .classMethod(
+                "imageWithContentsOfFile:",
+                +[](Class, SEL, std::string path) {
+                    return objc::Ref<NSObject>(imageWithContentsOfFile(std::move(path)));
+                })
+            .method<&UIImage::size>("size")
+            .method<&UIImage::scale>("scale");
+    return cls;
+}
+
+objc::Ref<UIImage> UIImage::imageWithContentsOfFile(std::string path) {
+    try {
+        return imageWithImage(quartz::Image::fromPNGFile(path, scaleFromName(path)));
+    } catch (const quartz::ImageError&) {
+        return nullptr;
+    }
+}
+
+objc::Ref<UIImage> UIImage::imageWithImage(quartz::Image image) {
+    return objc::make<UIImage>(std::move(image));
+}
