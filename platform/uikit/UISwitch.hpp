@@ -1,0 +1,25 @@
+// UISwitch: an on/off control; a tap flips it and sends value changed (4096).
+#pragma once
+
+#include "platform/uikit/UIControl.hpp"
+
+class UISwitch : public UIControl {
+public:
+    static Class registerRuntimeClass();
+
+    UISwitch();
+
+    bool isOn() const { return m_on; }
+    // Programmatic changes send no action.
+    void setOn(bool on);
+    void setOnAnimated(bool on, bool animated);
+
+    void layoutSubviews();
+
+protected:
+    void endTracking(CGPoint point) override;
+
+private:
+    bool m_on{false};
+    objc::Ref<UIView> m_knob;
+};
