@@ -5,13 +5,14 @@
 namespace {
 [[maybe_unused]] const Class registeredAtLoad = UIImageView::registerRuntimeClass();
 
-void initWithImage(id self, SEL, id image) {
+id initWithImage(id self, SEL, id image) {
     static const SEL setImage = sel_registerName("setImage:");
     static const SEL setFrame = sel_registerName("setFrame:");
     auto* picture = dynamic_cast<UIImage*>(image);
     objc::msgSend<void(CGRect)>(self, setFrame,
                                 CGRect{{0, 0}, picture ? picture->size() : CGSizeZero});
     objc::msgSend<void(id)>(self, setImage, image);
+    return self;
 }
 } // namespace
 
@@ -32,7 +33,7 @@ UIImageView::UIImageView() {
 objc::Ref<UIImageView> UIImageView::withImage(UIImage* image) {
     static const SEL initWithImageSelector = sel_registerName("initWithImage:");
     auto view = objc::make<UIImageView>();
-    objc::msgSend<void(id)>(view, initWithImageSelector, image);
+    objc::msgSend<id(id)>(view, initWithImageSelector, image);
     return view;
 }
 

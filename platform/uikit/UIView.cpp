@@ -138,9 +138,10 @@ UIView::~UIView() {
     m_layer->setDelegate(nullptr);
 }
 
-void UIView::initWithFrame(CGRect frame) {
+UIView* UIView::initWithFrame(CGRect frame) {
     static const SEL setFrameSelector = sel("setFrame:");
     objc::msgSend<void(CGRect)>(this, setFrameSelector, frame);
+    return this;
 }
 
 void UIView::setFrame(CGRect frame) {

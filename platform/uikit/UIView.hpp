@@ -41,11 +41,12 @@ public:
     template <class T = UIView>
     static objc::Ref<T> withFrame(CGRect frame) {
         auto view = objc::make<T>();
-        objc::msgSend<void(CGRect)>(view, initWithFrameSelector(), frame);
+        objc::msgSend<UIView*(CGRect)>(view, initWithFrameSelector(), frame);
         return view;
     }
-    // initWithFrame: sets the frame; the object is initialised already (returns nothing here).
-    void initWithFrame(CGRect frame);
+    // initWithFrame: sets the frame (through setFrame:) and answers the receiver; the C++
+    // object is complete already, so an override must also answer its receiver.
+    UIView* initWithFrame(CGRect frame);
 
     CGRect frame() const { return m_layer->frame(); }
     // A new size re-lays out the subviews by their autoresizing masks (through setFrame:)

@@ -1,6 +1,7 @@
 #include "platform/quartz/CAGradientLayer.hpp"
 #include "platform/quartz/ui_graphics.hpp"
 #include "platform/uikit/UIColor.hpp"
+#include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UIView.hpp"
 #include "platform/uikit/view_renderer.hpp"
 
@@ -142,6 +143,30 @@ TEST(ViewRendererTest, BorderAndCornerRadius) {
     EXPECT_EQ(picture.pixelAt(0, 0), kWhite); // outside the rounded corner
     EXPECT_EQ(picture.pixelAt(10, 0), kBlue);
     EXPECT_EQ(picture.pixelAt(10, 10), kRed);
+}
+
+// Counts pixels darker than mid-grey in a column range of the picture.
+int darkPixels(const quartz::Image& picture, int fromX, int toX) {
+    int count = 0;
+    for (int y = 0; y < picture.pixelHeight(); ++y)
+        for (int x = fromX; x < toX; ++x)
+            count += picture.pixelAt(x, y).red < 128;
+    return count;
+}
+
+TEST(ViewRendererTest, LabelsDrawTheirTextWithTheirAlignment) {
+    auto root = whiteCanvas({200, 30});
+    auto label = UIView::withFrame<UILabel>(CGRectMake(0, 0, 200, 30));
+    label->setText("Mail");
+    root->addSubview(label.get());
+    quartz::Image left = uikit::renderView(*root, 1);
+    EXPECT_GT(darkPixels(left, 0, 100), 20);
+    EXPECT_EQ(darkPixels(left, 100, 200), 0);
+
+    label->setTextAlignment(NSTextAlignmentRight);
+    quartz::Image right = uikit::renderView(*root, 1);
+    EXPECT_EQ(darkPixels(right, 0, 100), 0);
+    EXPECT_GT(darkPixels(right, 100, 200), 20);
 }
 
 } // namespace
