@@ -45,9 +45,9 @@ public:
     double shadowRadius() const { return m_shadowRadius; }
     void setShadowRadius(double radius) { m_shadowRadius = radius; }
 
-    // Nothing (the platform's NULL colour) paints no background.
-    std::optional<CGColorRef> backgroundColor() const { return m_backgroundColor; }
-    void setBackgroundColor(std::optional<CGColorRef> color) { m_backgroundColor = color; }
+    // Clear (the default, and what the platform's NULL colour means) paints nothing.
+    CGColorRef backgroundColor() const { return m_backgroundColor; }
+    void setBackgroundColor(CGColorRef color) { m_backgroundColor = color; }
     double opacity() const { return m_opacity; }
     void setOpacity(double opacity) { m_opacity = opacity; }
     bool isHidden() const { return m_hidden; }
@@ -81,7 +81,7 @@ private:
     double m_shadowOpacity{0};
     CGSize m_shadowOffset{0, -3};
     double m_shadowRadius{3};
-    std::optional<CGColorRef> m_backgroundColor;
+    CGColorRef m_backgroundColor{quartz::Color::clear()};
     double m_opacity{1};
     bool m_hidden{false};
     std::optional<quartz::Image> m_contents;

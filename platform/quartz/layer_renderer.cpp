@@ -87,8 +87,8 @@ void renderLayer(CALayer& layer, DrawingContext& context) {
         SavedState clipped(context);
         if (layer.masksToBounds())
             context.clipToRoundedRect(area, radius);
-        if (auto background = layer.backgroundColor())
-            context.fillRoundedRect(area, radius, *background);
+        if (layer.backgroundColor().alpha > 0)
+            context.fillRoundedRect(area, radius, layer.backgroundColor());
         if (auto* gradient = dynamic_cast<CAGradientLayer*>(&layer))
             drawGradient(*gradient, context, area);
         if (const auto& contents = layer.contents())

@@ -1,7 +1,21 @@
 #include "platform/uikit/UIColor.hpp"
 
+#include "platform/quartz/ui_graphics.hpp"
+
 namespace {
 [[maybe_unused]] const Class registeredAtLoad = UIColor::registerRuntimeClass();
+
+// The fill colour chosen by setFill and the context it was chosen for: a context made current
+// later starts again from black, as a new graphics state does.
+struct FillState {
+    CGContextRef context{nullptr};
+    quartz::Color color{quartz::Color::black()};
+};
+thread_local FillState fillState;
+
+objc::Ref<NSObject> named(objc::Ref<UIColor> (*factory)()) {
+    return objc::Ref<NSObject>(factory());
+}
 
 void store(double* target, double value) {
     if (target)
@@ -31,11 +45,26 @@ Class UIColor::registerRuntimeClass() {
                 "colorWithCGColor:",
                 +[](Class, SEL, CGColorRef c) { return objc::Ref<NSObject>(colorWithCGColor(c)); })
             .classMethod(
-                "whiteColor", +[](Class, SEL) { return objc::Ref<NSObject>(whiteColor()); })
+                "whiteColor", +[](Class, SEL) { return named(&whiteColor); })
             .classMethod(
-                "blackColor", +[](Class, SEL) { return objc::Ref<NSObject>(blackColor()); })
+                "blackColor", +[](Class, SEL) { return named(&blackColor); })
             .classMethod(
-                "clearColor", +[](Class, SEL) { return objc::Ref<NSObject>(clearColor()); })
+                "clearColor", +[](Class, SEL) { return named(&clearColor); })
+            .classMethod(
+                "redColor", +[](Class, SEL) { return named(&redColor); })
+            .classMethod(
+                "greenColor", +[](Class, SEL) { return named(&greenColor); })
+            .classMethod(
+                "blueColor", +[](Class, SEL) { return named(&blueColor); })
+            .classMethod(
+                "yellowColor", +[](Class, SEL) { return named(&yellowColor); })
+            .classMethod(
+                "grayColor", +[](Class, SEL) { return named(&grayColor); })
+            .classMethod(
+                "lightGrayColor", +[](Class, SEL) { return named(&lightGrayColor); })
+            .classMethod(
+                "darkGrayColor", +[](Class, SEL) { return named(&darkGrayColor); })
+            .method<&UIColor::setFill>("setFill")
             .method<&UIColor::CGColor>("CGColor")
             .method<&UIColor::getRed>("getRed:green:blue:alpha:")
             .method<&UIColor::getHue>("getHue:saturation:brightness:alpha:")
@@ -72,6 +101,47 @@ objc::Ref<UIColor> UIColor::blackColor() {
 
 objc::Ref<UIColor> UIColor::clearColor() {
     return colorWithCGColor(quartz::Color::clear());
+}
+
+objc::Ref<UIColor> UIColor::redColor() {
+    return colorWithRed(1, 0, 0, 1);
+}
+
+objc::Ref<UIColor> UIColor::greenColor() {
+    return colorWithRed(0, 1, 0, 1);
+}
+
+objc::Ref<UIColor> UIColor::blueColor() {
+    return colorWithRed(0, 0, 1, 1);
+}
+
+objc::Ref<UIColor> UIColor::yellowColor() {
+    return colorWithRed(1, 1, 0, 1);
+}
+
+objc::Ref<UIColor> UIColor::grayColor() {
+    return colorWithWhite(0.5, 1);
+}
+
+objc::Ref<UIColor> UIColor::lightGrayColor() {
+    return colorWithWhite(2.0 / 3.0, 1);
+}
+
+objc::Ref<UIColor> UIColor::darkGrayColor() {
+    return colorWithWhite(1.0 / 3.0, 1);
+}
+
+void UIColor::setFill() const {
+    if (CGContextRef context = UIGraphicsGetCurrentContext())
+        fillState = {context, m_color};
+}
+
+void UIRectFill(CGRect rect) {
+    CGContextRef context = UIGraphicsGetCurrentContext();
+    if (!context)
+        return;
+    context->fillRect(rect,
+                      fillState.context == context ? fillState.color : quartz::Color::black());
 }
 
 bool UIColor::getRed(double* red, double* green, double* blue, double* alpha) const {

@@ -22,6 +22,11 @@ Class UIImage::registerRuntimeClass() {
                 +[](Class, SEL, std::string path) {
                     return objc::Ref<NSObject>(imageWithContentsOfFile(std::move(path)));
                 })
+            .classMethod(
+                "imageNamed:",
+                +[](Class, SEL, std::string name) {
+                    return objc::Ref<NSObject>(imageNamed(std::move(name)));
+                })
             .method<&UIImage::size>("size")
             .method<&UIImage::scale>("scale");
     return cls;
@@ -33,6 +38,15 @@ objc::Ref<UIImage> UIImage::imageWithContentsOfFile(std::string path) {
     } catch (const quartz::ImageError&) {
         return nullptr;
     }
+}
+
+objc::Ref<UIImage> UIImage::imageNamed(std::string name) {
+    if (std::filesystem::path(name).has_extension())
+        return imageWithContentsOfFile(std::move(name));
+    for (const char* suffix : {"@2x.png", ".png"})
+        if (auto image = imageWithContentsOfFile(name + suffix))
+            return image;
+    return nullptr;
 }
 
 objc::Ref<UIImage> UIImage::imageWithImage(quartz::Image image) {

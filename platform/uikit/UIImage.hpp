@@ -19,6 +19,9 @@ public:
 
     // Nil for a missing, unreadable or non-PNG file.
     static objc::Ref<UIImage> imageWithContentsOfFile(std::string path);
+    // A file path, as the plug-ins pass it; without an extension "@2x.png" and then ".png"
+    // are tried. Nil when none can be read.
+    static objc::Ref<UIImage> imageNamed(std::string name);
     static objc::Ref<UIImage> imageWithImage(quartz::Image image);
 
     CGSize size() const { return m_image ? m_image->size() : CGSizeZero; }

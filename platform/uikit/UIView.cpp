@@ -38,6 +38,11 @@ AxisSpan resizeAxis(AxisSpan span, double delta, bool flexLeading, bool flexSize
     return span;
 }
 
+// init is initWithFrame: with an empty frame, sent through the runtime as UIKit does.
+id initMethod(id self, SEL) {
+    return objc::msgSend<UIView*(CGRect)>(self, UIView::initWithFrameSelector(), CGRectZero);
+}
+
 Class defaultLayerClass(Class, SEL) {
     return objc::classOf<CALayer>();
 }
@@ -61,9 +66,15 @@ Class UIView::registerRuntimeClass() {
     static const Class cls =
         objc::ClassBuilder<UIView>("UIView")
             .classMethod("layerClass", &defaultLayerClass)
+            .classMethod(
+                "animateWithDuration:animations:",
+                +[](Class, SEL, double duration, std::function<void()> animations) {
+                    UIView::animateWithDuration(duration, std::move(animations));
+                })
             .classMethod("animateWithDuration:animations:completion:", &animateMethod)
             .classMethod("animateWithDuration:delay:options:animations:completion:",
                          &animateWithOptionsMethod)
+            .method("init", &initMethod)
             .method<&UIView::initWithFrame>("initWithFrame:")
             .method<&UIView::frame>("frame")
             .method<&UIView::setFrame>("setFrame:")
@@ -93,6 +104,8 @@ Class UIView::registerRuntimeClass() {
             .method<&UIView::setAutoresizingMask>("setAutoresizingMask:")
             .method<&UIView::autoresizesSubviews>("autoresizesSubviews")
             .method<&UIView::setAutoresizesSubviews>("setAutoresizesSubviews:")
+            .method<&UIView::isOpaque>("isOpaque")
+            .method<&UIView::setOpaque>("setOpaque:")
             .method<&UIView::clipsToBounds>("clipsToBounds")
             .method<&UIView::setClipsToBounds>("setClipsToBounds:")
             .method<&UIView::layer>("layer")
@@ -255,10 +268,7 @@ bool UIView::isDescendantOfView(const UIView* view) const {
 
 void UIView::setBackgroundColor(UIColor* color) {
     m_backgroundColor = color;
-    if (color)
-        m_layer->setBackgroundColor(color->CGColor());
-    else
-        m_layer->setBackgroundColor(std::nullopt);
+    m_layer->setBackgroundColor(color ? color->CGColor() : quartz::Color::clear());
 }
 
 void UIView::layoutIfNeeded() {

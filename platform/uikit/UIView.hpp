@@ -85,6 +85,9 @@ public:
     void setAutoresizingMask(UIViewAutoresizing mask) { m_autoresizingMask = mask; }
     bool autoresizesSubviews() const { return m_autoresizesSubviews; }
     void setAutoresizesSubviews(bool autoresizes) { m_autoresizesSubviews = autoresizes; }
+    // A drawing hint only: the renderer composites every view the same way.
+    bool isOpaque() const { return m_opaque; }
+    void setOpaque(bool opaque) { m_opaque = opaque; }
     bool clipsToBounds() const { return m_layer->masksToBounds(); }
     void setClipsToBounds(bool clips) { m_layer->setMasksToBounds(clips); }
 
@@ -152,6 +155,7 @@ private:
     UIViewAutoresizing m_autoresizingMask{UIViewAutoresizingNone};
     bool m_autoresizesSubviews{true};
     bool m_userInteractionEnabled{true};
+    bool m_opaque{true};
     bool m_needsLayout{true};
     bool m_needsDisplay{true};
 };

@@ -1,3 +1,5 @@
+#include "platform/quartz/image_context.hpp"
+#include "platform/quartz/ui_graphics.hpp"
 #include "platform/uikit/UIApplication.hpp"
 #include "platform/uikit/UIColor.hpp"
 #include "platform/uikit/UIImage.hpp"
@@ -29,6 +31,20 @@ TEST(UIColorTest, HueRoundTripAndEquality) {
     EXPECT_FALSE(UIColor::clearColor()->isEqual(nullptr));
 }
 
+TEST(UIColorTest, SetFillChoosesWhatUIRectFillPaintsInTheCurrentContext) {
+    quartz::ImageContext bitmap({4, 1}, false, 1);
+    {
+        quartz::CurrentContext current(bitmap.context());
+        UIRectFill(CGRectMake(0, 0, 1, 1)); // black until a colour is chosen
+        objc::msgSend<void()>(UIColor::blueColor(), sel_registerName("setFill"));
+        UIRectFill(CGRectMake(2, 0, 2, 1));
+    }
+    quartz::Image picture = bitmap.image();
+    EXPECT_EQ(picture.pixelAt(0, 0), (quartz::Pixel{0, 0, 0, 255}));
+    EXPECT_EQ(picture.pixelAt(1, 0).alpha, 0);
+    EXPECT_EQ(picture.pixelAt(3, 0), (quartz::Pixel{0, 0, 255, 255}));
+}
+
 TEST(UIImageTest, ReadsPNGWithTheScaleOfItsNameAndIsNilWhenMissing) {
     const auto folder = std::filesystem::path(testing::TempDir()) / "uikit_image_test";
     std::filesystem::create_directories(folder);
@@ -41,6 +57,9 @@ TEST(UIImageTest, ReadsPNGWithTheScaleOfItsNameAndIsNilWhenMissing) {
     EXPECT_EQ(image->size(), CGSizeMake(8, 4));
     EXPECT_EQ(image->scale(), 2);
     EXPECT_FALSE(UIImage::imageWithContentsOfFile((folder / "missing.png").string()));
+    auto named = UIImage::imageNamed((folder / "marker").string()); // finds marker@2x.png
+    ASSERT_TRUE(named);
+    EXPECT_EQ(named->scale(), 2);
 
     auto view = UIImageView::withImage(image.get());
     EXPECT_EQ(view->frame(), CGRectMake(0, 0, 8, 4));

@@ -145,6 +145,20 @@ TEST(ViewRendererTest, BorderAndCornerRadius) {
     EXPECT_EQ(picture.pixelAt(10, 10), kRed);
 }
 
+TEST(ViewRendererTest, ShadowFallsByItsOffsetBelowTheLayer) {
+    auto root = whiteCanvas({20, 30});
+    auto box = solidView(CGRectMake(5, 5, 10, 10), quartz::Color{1, 0, 0, 1});
+    box->layer()->setShadowOpacity(1);
+    box->layer()->setShadowRadius(0);
+    box->layer()->setShadowOffset(CGSizeMake(0, 6));
+    root->addSubview(box.get());
+    quartz::Image picture = uikit::renderView(*root, 1);
+    EXPECT_EQ(picture.pixelAt(10, 10), kRed);
+    EXPECT_EQ(picture.pixelAt(10, 18), (quartz::Pixel{0, 0, 0, 255}));
+    EXPECT_EQ(picture.pixelAt(10, 2), kWhite);
+    EXPECT_EQ(picture.pixelAt(10, 23), kWhite);
+}
+
 // Counts pixels darker than mid-grey in a column range of the picture.
 int darkPixels(const quartz::Image& picture, int fromX, int toX) {
     int count = 0;
