@@ -34,7 +34,7 @@ Class UIAlertView::registerRuntimeClass() {
         objc::ClassBuilder<UIAlertView, UIView>("UIAlertView")
             // Strings and the title list encoded as the platform's objects.
             .method<&UIAlertView::initWithTitle>(
-                "initWithTitle:message:delegate:cancelButtonTitle:otherButtonTitles:", "v@:@@@@@")
+                "initWithTitle:message:delegate:cancelButtonTitle:otherButtonTitles:", "@@:@@@@@")
             .method<&UIAlertView::title>("title")
             .method<&UIAlertView::setTitle>("setTitle:")
             .method<&UIAlertView::message>("message")
@@ -63,16 +63,17 @@ objc::Ref<UIAlertView> UIAlertView::withTitle(const std::string& title, const st
                                               const std::string& cancelButtonTitle,
                                               const std::vector<std::string>& otherButtonTitles) {
     auto alert = objc::make<UIAlertView>();
-    objc::msgSend<void(std::string, std::string, id, std::string, std::vector<std::string>)>(
+    objc::msgSend<UIAlertView*(std::string, std::string, id, std::string,
+                               std::vector<std::string>)>(
         alert,
         sel_registerName("initWithTitle:message:delegate:cancelButtonTitle:otherButtonTitles:"),
         title, message, delegate, cancelButtonTitle, otherButtonTitles);
     return alert;
 }
 
-void UIAlertView::initWithTitle(std::string title, std::string message, NSObject* delegate,
-                                std::string cancelButtonTitle,
-                                std::vector<std::string> otherButtonTitles) {
+UIAlertView* UIAlertView::initWithTitle(std::string title, std::string message, NSObject* delegate,
+                                        std::string cancelButtonTitle,
+                                        std::vector<std::string> otherButtonTitles) {
     m_title = std::move(title);
     m_message = std::move(message);
     m_delegate = delegate;
@@ -84,6 +85,7 @@ void UIAlertView::initWithTitle(std::string title, std::string message, NSObject
     }
     for (std::string& other : otherButtonTitles)
         m_buttonTitles.push_back(std::move(other));
+    return this;
 }
 
 NSInteger UIAlertView::addButtonWithTitle(std::string title) {

@@ -35,8 +35,10 @@ public:
                                             const std::vector<std::string>& otherButtonTitles);
 
     // The cancel button (when its title is not empty) is index 0; the others follow in order.
-    void initWithTitle(std::string title, std::string message, NSObject* delegate,
-                       std::string cancelButtonTitle, std::vector<std::string> otherButtonTitles);
+    // Answers the receiver.
+    UIAlertView* initWithTitle(std::string title, std::string message, NSObject* delegate,
+                               std::string cancelButtonTitle,
+                               std::vector<std::string> otherButtonTitles);
 
     std::string title() const { return m_title; }
     void setTitle(std::string title) { m_title = std::move(title); }

@@ -21,8 +21,9 @@ Class UIGestureRecognizer::registerRuntimeClass() {
     return cls;
 }
 
-void UIGestureRecognizer::initWithTarget(NSObject* target, SEL action) {
+UIGestureRecognizer* UIGestureRecognizer::initWithTarget(NSObject* target, SEL action) {
     addTarget(target, action);
+    return this;
 }
 
 void UIGestureRecognizer::addTarget(NSObject* target, SEL action) {

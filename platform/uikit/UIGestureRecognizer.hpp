@@ -31,8 +31,9 @@ public:
 
     static Class registerRuntimeClass();
 
-    // The platform's initialiser: adds the pair (nothing when either is null).
-    void initWithTarget(NSObject* target, SEL action);
+    // The platform's initialiser: adds the pair (nothing when either is null), answers the
+    // receiver.
+    UIGestureRecognizer* initWithTarget(NSObject* target, SEL action);
     void addTarget(NSObject* target, SEL action);
     // Removes the pair (every pair of target when action is null).
     void removeTarget(NSObject* target, SEL action);

@@ -18,7 +18,7 @@ Class UISegmentedControl::registerRuntimeClass() {
     UILabel::registerRuntimeClass();
     static const Class cls =
         objc::ClassBuilder<UISegmentedControl, UIControl>("UISegmentedControl")
-            .method<&UISegmentedControl::initWithItems>("initWithItems:", "v@:@")
+            .method<&UISegmentedControl::initWithItems>("initWithItems:", "@@:@")
             .method<&UISegmentedControl::numberOfSegments>("numberOfSegments")
             .method<&UISegmentedControl::titleForSegmentAtIndex>("titleForSegmentAtIndex:")
             .method<&UISegmentedControl::setTitleForSegmentAtIndex>("setTitle:forSegmentAtIndex:",
@@ -37,12 +37,12 @@ Class UISegmentedControl::registerRuntimeClass() {
 
 objc::Ref<UISegmentedControl> UISegmentedControl::withItems(const std::vector<std::string>& items) {
     auto control = UIView::withFrame<UISegmentedControl>(CGRectZero);
-    objc::msgSend<void(std::vector<std::string>)>(control, sel_registerName("initWithItems:"),
-                                                  items);
+    objc::msgSend<UISegmentedControl*(std::vector<std::string>)>(
+        control, sel_registerName("initWithItems:"), items);
     return control;
 }
 
-void UISegmentedControl::initWithItems(std::vector<std::string> items) {
+UISegmentedControl* UISegmentedControl::initWithItems(std::vector<std::string> items) {
     m_titles = std::move(items);
     m_selectedIndex = UISegmentedControlNoSegment;
     layer()->setBorderWidth(1);
@@ -50,6 +50,7 @@ void UISegmentedControl::initWithItems(std::vector<std::string> items) {
     layer()->setCornerRadius(4);
     layer()->setMasksToBounds(true);
     rebuildSegments();
+    return this;
 }
 
 std::string UISegmentedControl::titleForSegmentAtIndex(NSInteger index) const {

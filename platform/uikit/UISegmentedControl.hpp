@@ -19,7 +19,7 @@ public:
 
     // A new control through initWithItems: (titles), with a zero frame.
     static objc::Ref<UISegmentedControl> withItems(const std::vector<std::string>& items);
-    void initWithItems(std::vector<std::string> items);
+    UISegmentedControl* initWithItems(std::vector<std::string> items);
 
     NSInteger numberOfSegments() const { return static_cast<NSInteger>(m_titles.size()); }
     // The empty string for an index out of range.

@@ -1,0 +1,144 @@
+// UITableView: rows in sections, asked of the data source and delegate (both held weakly)
+// through the runtime, each question only when they respond to it, as UIKit does:
+//   data source: numberOfSectionsInTableView:, tableView:numberOfRowsInSection:,
+//     tableView:cellForRowAtIndexPath: (returns a new or dequeued cell: objc::Ref),
+//     tableView:titleForHeaderInSection:, tableView:titleForFooterInSection: (std::string,
+//     empty for none), tableView:canMoveRowAtIndexPath:, tableView:moveRowAtIndexPath:toIndexPath:,
+//     tableView:commitEditingStyle:forRowAtIndexPath:
+//   delegate: tableView:heightForRowAtIndexPath:, tableView:heightForHeaderInSection:,
+//     tableView:willDisplayCell:forRowAtIndexPath:, tableView:willSelectRowAtIndexPath:,
+//     tableView:didSelectRowAtIndexPath:, tableView:didDeselectRowAtIndexPath:,
+//     tableView:editingStyleForRowAtIndexPath:, tableView:shouldIndentWhileEditingRowAtIndexPath:,
+//     tableView:targetIndexPathForMoveFromRowAtIndexPath:toProposedIndexPath:
+// Headless, every row is laid out (stacked from the top, each section below its header) as a
+// subview; reloadData puts the old cells into the reuse queues. Taps, moves and deletes are
+// simulated with tapRowAtIndexPath, simulateMoveRow and simulateCommitEditingStyle.
+#pragma once
+
+#include "platform/uikit/NSIndexPath.hpp"
+#include "platform/uikit/UILabel.hpp"
+#include "platform/uikit/UIScrollView.hpp"
+#include "platform/uikit/UITableViewCell.hpp"
+
+#include <map>
+#include <string>
+#include <vector>
+
+using UITableViewStyle = NSInteger;
+inline constexpr UITableViewStyle UITableViewStylePlain = 0;
+inline constexpr UITableViewStyle UITableViewStyleGrouped = 1;
+
+using UITableViewScrollPosition = NSInteger;
+inline constexpr UITableViewScrollPosition UITableViewScrollPositionNone = 0;
+
+class UITableView : public UIScrollView {
+public:
+    static Class registerRuntimeClass();
+
+    // A new table through initWithFrame:style:.
+    static objc::Ref<UITableView> withFrameAndStyle(CGRect frame, UITableViewStyle style);
+    UITableView* initWithFrameStyle(CGRect frame, UITableViewStyle style);
+
+    UITableViewStyle style() const { return m_style; }
+    id dataSource() const { return m_dataSource.get(); }
+    void setDataSource(id dataSource);
+    id delegate() const { return m_delegate.get(); }
+    void setDelegate(id delegate);
+    double rowHeight() const { return m_rowHeight; }
+    void setRowHeight(double height);
+
+    // Asks the data source again and lays every row out; clears the selection.
+    void reloadData();
+    NSInteger numberOfSections() const { return static_cast<NSInteger>(m_sections.size()); }
+    // 0 for a section that does not exist.
+    NSInteger numberOfRowsInSection(NSInteger section) const;
+
+    // A queued cell of that identifier (prepareForReuse sent through the runtime), or nil.
+    objc::Ref<UITableViewCell> dequeueReusableCellWithIdentifier(std::string identifier);
+    // The cell shown for the row; nil for a row that does not exist.
+    UITableViewCell* cellForRowAtIndexPath(NSIndexPath* indexPath) const;
+    objc::Ref<NSIndexPath> indexPathForCell(UITableViewCell* cell) const;
+    // The row under a point of the table's content (its bounds); nil when none.
+    objc::Ref<NSIndexPath> indexPathForRowAtPoint(CGPoint point) const;
+    CGRect rectForRowAtIndexPath(NSIndexPath* indexPath) const;
+    std::vector<UITableViewCell*> visibleCells() const;
+    std::vector<objc::Ref<NSIndexPath>> indexPathsForVisibleRows() const;
+    // The header label of a section with a title; nil otherwise.
+    UILabel* headerLabelForSection(NSInteger section) const;
+
+    // Selection in code: no delegate message.
+    void selectRowAtIndexPath(NSIndexPath* indexPath, bool animated,
+                              UITableViewScrollPosition position);
+    void deselectRowAtIndexPath(NSIndexPath* indexPath, bool animated);
+    // The first selected row (section, then row order); nil when none.
+    objc::Ref<NSIndexPath> indexPathForSelectedRow() const;
+    std::vector<objc::Ref<NSIndexPath>> indexPathsForSelectedRows() const;
+    bool allowsSelection() const { return m_allowsSelection; }
+    void setAllowsSelection(bool allows) { m_allowsSelection = allows; }
+    bool allowsMultipleSelection() const { return m_allowsMultipleSelection; }
+    void setAllowsMultipleSelection(bool allows) { m_allowsMultipleSelection = allows; }
+    bool allowsSelectionDuringEditing() const { return m_allowsSelectionDuringEditing; }
+    void setAllowsSelectionDuringEditing(bool allows) { m_allowsSelectionDuringEditing = allows; }
+    bool allowsMultipleSelectionDuringEditing() const {
+        return m_allowsMultipleSelectionDuringEditing;
+    }
+    void setAllowsMultipleSelectionDuringEditing(bool allows) {
+        m_allowsMultipleSelectionDuringEditing = allows;
+    }
+
+    bool isEditing() const { return m_editing; }
+    void setEditing(bool editing);
+    // Tells every cell (setEditing:animated:) and shows or hides the editing controls.
+    void setEditingAnimated(bool editing, bool animated);
+
+    // A user's tap on a row: willSelect (which may redirect or refuse), the selection, then
+    // didSelect. Returns whether a row was selected (or, with multiple selection, toggled).
+    bool tapRowAtIndexPath(NSIndexPath* indexPath);
+    // A user's drag of a row by its reorder control (editing only) from `from` to the
+    // proposed place: the delegate may retarget it, then the table moves its row and tells
+    // the data source (not when it lands where it started). Returns where it landed, or nil
+    // when the row could not be moved.
+    objc::Ref<NSIndexPath> simulateMoveRow(NSIndexPath* from, NSIndexPath* proposed);
+    // A user's tap on a row's delete (or insert) control: tells the data source.
+    bool simulateCommitEditingStyle(UITableViewCellEditingStyle style, NSIndexPath* indexPath);
+
+    // Reloads first when needed, and places the rows for the current width.
+    void layoutSubviews();
+
+private:
+    struct Row {
+        objc::Ref<UITableViewCell> cell;
+        CGFloat height{44};
+    };
+    struct Section {
+        std::string header;
+        std::string footer;
+        CGFloat headerHeight{0};
+        objc::Ref<UILabel> headerLabel;
+        objc::Ref<UILabel> footerLabel;
+        std::vector<Row> rows;
+    };
+
+    bool validPath(NSInteger section, NSInteger row) const;
+    const Row* rowAt(NSIndexPath* indexPath) const;
+    void configureCell(UITableViewCell* cell, NSIndexPath* indexPath);
+    bool canMoveRow(NSIndexPath* indexPath) const;
+    void layoutRows();
+    void selectionFromCells();
+    bool selectionAllowed() const;
+    bool multipleSelection() const;
+
+    UITableViewStyle m_style{UITableViewStylePlain};
+    objc::WeakRef<NSObject> m_dataSource;
+    objc::WeakRef<NSObject> m_delegate;
+    double m_rowHeight{44};
+    std::vector<Section> m_sections;
+    std::map<std::string, std::vector<objc::Ref<UITableViewCell>>> m_reuseQueues;
+    std::vector<std::pair<NSInteger, NSInteger>> m_selected; // (section, row), sorted
+    bool m_needsReload{true};
+    bool m_editing{false};
+    bool m_allowsSelection{true};
+    bool m_allowsMultipleSelection{false};
+    bool m_allowsSelectionDuringEditing{false};
+    bool m_allowsMultipleSelectionDuringEditing{false};
+};
