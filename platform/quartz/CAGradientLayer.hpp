@@ -12,9 +12,10 @@ class CAGradientLayer : public CALayer {
 public:
     static Class registerRuntimeClass();
 
-    const std::vector<CGColorRef>& colors() const { return m_colors; }
+    // By value, as messages carry them (msgSend<std::vector<CGColorRef>>(layer, colors)).
+    std::vector<CGColorRef> colors() const { return m_colors; }
     void setColors(std::vector<CGColorRef> colors) { m_colors = std::move(colors); }
-    const std::vector<double>& locations() const { return m_locations; }
+    std::vector<double> locations() const { return m_locations; }
     void setLocations(std::vector<double> locations) { m_locations = std::move(locations); }
     CGPoint startPoint() const { return m_startPoint; }
     void setStartPoint(CGPoint point) { m_startPoint = point; }

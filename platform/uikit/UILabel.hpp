@@ -24,7 +24,8 @@ public:
 
     UILabel();
 
-    const std::string& text() const { return m_text; }
+    // By value, as messages carry it (msgSend<std::string>(label, text)).
+    std::string text() const { return m_text; }
     void setText(std::string text);
     UIColor* textColor() const { return m_textColor.get(); }
     // Nil is taken as black, as the platform does.

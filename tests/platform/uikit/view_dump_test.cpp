@@ -24,11 +24,16 @@ TEST(ViewDumpTest, OneObjectPerViewWithItsFields) {
     band->setHidden(true);
     band->layer()->setMasksToBounds(true);
     band->layer()->setZPosition(2);
-    auto* gradient = static_cast<CAGradientLayer*>(band->layer());
-    gradient->setColors({quartz::Color::white(), quartz::Color{0, 0, 1, 1}});
-    gradient->setLocations({0, 1});
+    // As a plug-in colours a band and names a label: through messages.
+    CALayer* gradient = objc::msgSend<CALayer*>(band, sel_registerName("layer"));
+    objc::msgSend<void(std::vector<CGColorRef>)>(
+        gradient, sel_registerName("setColors:"),
+        std::vector<CGColorRef>{quartz::Color::white(), quartz::Color{0, 0, 1, 1}});
+    objc::msgSend<void(std::vector<double>)>(gradient, sel_registerName("setLocations:"),
+                                             std::vector<double>{0, 1});
     auto label = UIView::withFrame<UILabel>(CGRectMake(10, 2, 100, 20));
-    label->setText("Inbox");
+    objc::msgSend<void(std::string)>(label, sel_registerName("setText:"), std::string("Inbox"));
+    EXPECT_EQ(objc::msgSend<std::string>(label, sel_registerName("text")), "Inbox");
     root->addSubview(band.get());
     root->addSubview(label.get());
 
