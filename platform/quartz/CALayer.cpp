@@ -63,7 +63,11 @@ void CALayer::addSublayer(CALayer* layer) {
 }
 
 void CALayer::insertSublayer(CALayer* layer, NSUInteger index) {
-    if (!layer || layer == this)
+    // A layer cannot hold one of its own ancestors (or itself): that would make a loop.
+    for (const CALayer* ancestor = this; ancestor; ancestor = ancestor->superlayer())
+        if (ancestor == layer)
+            return;
+    if (!layer)
         return;
     objc::Ref<CALayer> keep(layer);
     if (layer->superlayer() == this) {

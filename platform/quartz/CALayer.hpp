@@ -60,7 +60,8 @@ public:
     // Back to front, before z-positions are applied (the renderer sorts by zPosition, stably).
     const std::vector<objc::Ref<CALayer>>& sublayers() const { return m_sublayers; }
     CALayer* superlayer() const { return m_superlayer.get(); }
-    // Adding a layer that has a superlayer moves it; an index past the end appends.
+    // Adding a layer that has a superlayer moves it; an index past the end appends. A layer's
+    // own ancestors (and itself) are refused, so the tree never loops.
     void addSublayer(CALayer* layer);
     void insertSublayer(CALayer* layer, NSUInteger index);
     void removeFromSuperlayer();

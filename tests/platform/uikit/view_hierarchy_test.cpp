@@ -63,6 +63,19 @@ TEST(ViewHierarchyTest, AddingMovesBetweenSuperviewsAndKeepsLayersInStep) {
     EXPECT_EQ(a->layer()->sublayers().size(), 1u);
 }
 
+TEST(ViewHierarchyTest, AnAncestorCannotBecomeASubviewOrSublayer) {
+    auto root = taggedView(1);
+    auto child = taggedView(2);
+    root->addSubview(child.get());
+    child->addSubview(root.get());
+    child->addSubview(child.get());
+    EXPECT_EQ(root->superview(), nullptr);
+    EXPECT_TRUE(child->subviews().empty());
+    child->layer()->addSublayer(root->layer());
+    EXPECT_TRUE(child->layer()->sublayers().empty());
+    EXPECT_EQ(root->layer()->superlayer(), nullptr);
+}
+
 TEST(ViewHierarchyTest, SuperviewIsWeak) {
     auto child = taggedView(1);
     {
