@@ -160,19 +160,23 @@ UIView* UIView::initWithFrame(CGRect frame) {
 void UIView::setFrame(CGRect frame) {
     const CGSize oldSize = m_layer->frame().size;
     m_layer->setFrame(frame);
-    if (m_layer->frame().size != oldSize) {
-        setNeedsLayout();
-        resizeSubviews(oldSize);
-    }
+    if (m_layer->frame().size != oldSize)
+        sizeChanged(oldSize);
 }
 
 void UIView::setBounds(CGRect bounds) {
     const CGSize oldSize = m_layer->frame().size;
     m_layer->setBounds(bounds);
-    if (m_layer->frame().size != oldSize) {
-        setNeedsLayout();
-        resizeSubviews(oldSize);
-    }
+    if (m_layer->frame().size != oldSize)
+        sizeChanged(oldSize);
+}
+
+// As UIKit does, a new size asks both the view and its superview to lay out again.
+void UIView::sizeChanged(CGSize oldSize) {
+    setNeedsLayout();
+    if (UIView* parent = superview())
+        parent->setNeedsLayout();
+    resizeSubviews(oldSize);
 }
 
 void UIView::resizeSubviews(CGSize oldSize) {

@@ -50,7 +50,7 @@ public:
 
     CGRect frame() const { return m_layer->frame(); }
     // A new size re-lays out the subviews by their autoresizing masks (through setFrame:)
-    // and marks the view as needing layout.
+    // and marks the view and its superview as needing layout.
     void setFrame(CGRect frame);
     CGRect bounds() const { return m_layer->bounds(); }
     void setBounds(CGRect bounds);
@@ -142,6 +142,7 @@ public:
     static SEL initWithFrameSelector();
 
 private:
+    void sizeChanged(CGSize oldSize);
     void resizeSubviews(CGSize oldSize);
     CGPoint originInRoot() const;
     const UIView* root() const;

@@ -94,6 +94,10 @@ TEST(ViewLayoutTest, LayoutIfNeededReachesAHookedLayoutSubviewsOncePerNeed) {
     child->setNeedsLayout();
     objc::msgSend<void()>(parent, sel_registerName("layoutIfNeeded"));
     EXPECT_EQ(hookedLayouts, 4);
+
+    child->setFrame(CGRectMake(0, 0, 20, 10)); // a subview's new size: it and its superview
+    parent->layoutIfNeeded();
+    EXPECT_EQ(hookedLayouts, 6);
     MSHookMessageEx(objc::classOf<UIView>(), sel_registerName("layoutSubviews"),
                     previousLayoutSubviews, nullptr);
 }
