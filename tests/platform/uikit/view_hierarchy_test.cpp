@@ -98,6 +98,15 @@ TEST(ViewHierarchyTest, LayerClassOverrideGivesAGradientLayer) {
     EXPECT_NE(dynamic_cast<CAGradientLayer*>(view->layer()), nullptr);
     EXPECT_EQ(dynamic_cast<CAGradientLayer*>(UIView::withFrame({})->layer()), nullptr);
     EXPECT_EQ(view->layer()->delegate(), view.get());
+
+    // A class declared only at run time, made by name, as a plug-in does.
+    Class runtimeOnly =
+        objc::ClassBuilder<UIView, UIView>("TestRuntimeGradientView")
+            .classMethod(
+                "layerClass", +[](Class, SEL) { return objc_getClass("CAGradientLayer"); });
+    auto made = objc::dynamicCast<UIView>(class_createInstance(runtimeOnly));
+    ASSERT_TRUE(made);
+    EXPECT_NE(dynamic_cast<CAGradientLayer*>(made->layer()), nullptr);
 }
 
 } // namespace
