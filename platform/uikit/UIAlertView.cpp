@@ -186,6 +186,20 @@ std::vector<objc::Ref<UIAlertView>> UIAlertView::shownAlerts() {
     return alertWindow();
 }
 
+bool UIAlertView::answerFrontAlert(const std::string& buttonTitle,
+                                   const std::vector<std::string>& typedTexts) {
+    if (alertWindow().empty())
+        return false;
+    objc::Ref<UIAlertView> alert = alertWindow().back();
+    const auto& titles = alert->m_buttonTitles;
+    if (std::find(titles.begin(), titles.end(), buttonTitle) == titles.end() ||
+        typedTexts.size() > alert->m_textFields.size())
+        return false;
+    for (std::size_t i = 0; i < typedTexts.size(); ++i)
+        alert->m_textFields[i]->setText(typedTexts[i]);
+    return alert->tapButtonWithTitle(buttonTitle);
+}
+
 void UIAlertView::removeAllShownAlerts() {
     std::vector<objc::Ref<UIAlertView>> alerts;
     alerts.swap(alertWindow());

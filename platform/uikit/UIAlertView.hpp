@@ -86,6 +86,11 @@ public:
 
     // The shown alerts, oldest first (the front one is last). Each is held until dismissed.
     static std::vector<objc::Ref<UIAlertView>> shownAlerts();
+    // Answers the front alert as a user would: types each text into the text field of the
+    // same index, then taps the button of that title. False (nothing typed or tapped) when no
+    // alert is shown, it has no such button, or more texts than text fields are given.
+    static bool answerFrontAlert(const std::string& buttonTitle,
+                                 const std::vector<std::string>& typedTexts = {});
     // Dismisses every shown alert without telling any delegate (between tests, at app exit).
     static void removeAllShownAlerts();
 
