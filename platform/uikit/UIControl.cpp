@@ -60,6 +60,21 @@ void UIControl::sendAction(SEL action, NSObject* target, UIEvent* event) {
     sendActionMessage(action, target, this, event);
 }
 
+void UIControl::setEnabled(bool enabled) {
+    m_enabled = enabled;
+    setNeedsLayout();
+}
+
+void UIControl::setSelected(bool selected) {
+    m_selected = selected;
+    setNeedsLayout();
+}
+
+void UIControl::setHighlighted(bool highlighted) {
+    m_highlighted = highlighted;
+    setNeedsLayout();
+}
+
 UIControlState UIControl::state() const {
     UIControlState state = UIControlStateNormal;
     if (m_highlighted)

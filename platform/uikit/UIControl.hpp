@@ -31,12 +31,13 @@ public:
     void sendActionsForControlEvents(UIControlEvents events);
     void sendAction(SEL action, NSObject* target, UIEvent* event);
 
+    // Each state change lays the control out again, so that its look follows the state.
     bool isEnabled() const { return m_enabled; }
-    void setEnabled(bool enabled) { m_enabled = enabled; }
+    void setEnabled(bool enabled);
     bool isSelected() const { return m_selected; }
-    void setSelected(bool selected) { m_selected = selected; }
+    void setSelected(bool selected);
     bool isHighlighted() const { return m_highlighted; }
-    void setHighlighted(bool highlighted) { m_highlighted = highlighted; }
+    void setHighlighted(bool highlighted);
     bool isTracking() const { return m_tracking; }
     bool isTouchInside() const { return m_touchInside; }
     UIControlState state() const;

@@ -94,6 +94,12 @@ void UIGestureRecognizer::touchesCancelled() {
 void UIGestureRecognizer::setView(UIView* view) {
     if (m_touching)
         touchesCancelled();
+    // A recogniser belongs to one view at a time: joining another leaves the first.
+    UIView* previous = m_view.get();
+    if (previous && view && previous != view) {
+        objc::Ref<UIGestureRecognizer> self(this);
+        previous->removeGestureRecognizer(this);
+    }
     m_view = objc::WeakRef<UIView>(view);
 }
 

@@ -36,6 +36,17 @@ TEST_F(LongPressTest, ARecogniserKnowsItsViewAndTheDefaultDuration) {
     EXPECT_EQ(press->view(), nullptr);
 }
 
+TEST_F(LongPressTest, ARecogniserAddedToAnotherViewLeavesTheFirst) {
+    auto other = UIView::withFrame(CGRectMake(0, 0, 40, 40));
+    other->addGestureRecognizer(press.get());
+    EXPECT_EQ(press->view(), other.get());
+    EXPECT_TRUE(view->gestureRecognizers().empty());
+    ASSERT_EQ(other->gestureRecognizers().size(), 1u);
+    other->addGestureRecognizer(press.get()); // again on the same view: no change
+    EXPECT_EQ(other->gestureRecognizers().size(), 1u);
+    EXPECT_EQ(press->view(), other.get());
+}
+
 TEST_F(LongPressTest, AShortPressSendsNothingAndALongOneSendsBeganThenEnded) {
     press->touchesBegan({10, 10});
     dispatch::RunLoop::main().advance(0.49);
