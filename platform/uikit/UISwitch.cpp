@@ -9,6 +9,7 @@ namespace {
 Class UISwitch::registerRuntimeClass() {
     UIControl::registerRuntimeClass();
     static const Class cls = objc::ClassBuilder<UISwitch, UIControl>("UISwitch")
+                                 .method<&UISwitch::initWithFrame>("initWithFrame:")
                                  .method<&UISwitch::isOn>("isOn")
                                  .method<&UISwitch::setOn>("setOn:")
                                  .method<&UISwitch::setOnAnimated>("setOn:animated:")
@@ -23,6 +24,10 @@ UISwitch::UISwitch() {
     addSubview(m_knob.get());
     setFrame(CGRectMake(0, 0, 51, 31));
     setOn(false);
+}
+
+UIView* UISwitch::initWithFrame(CGRect frame) {
+    return UIView::initWithFrame(CGRectMake(frame.origin.x, frame.origin.y, 51, 31));
 }
 
 void UISwitch::setOn(bool on) {

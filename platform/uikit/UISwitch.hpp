@@ -9,6 +9,9 @@ public:
 
     UISwitch();
 
+    // A switch keeps the platform's size (51 x 31) whatever frame it is made with.
+    UIView* initWithFrame(CGRect frame);
+
     bool isOn() const { return m_on; }
     // Programmatic changes send no action.
     void setOn(bool on);

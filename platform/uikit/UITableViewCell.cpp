@@ -151,8 +151,12 @@ void UITableViewCell::rebuildAccessoryMark() {
         m_accessoryMark->setTextColor(tint().get());
         break;
     case UITableViewCellAccessoryDetailDisclosureButton:
-        m_accessoryMark->setText("\u24D8");
+        // An "i" in a ring, as the platform's detail button.
+        m_accessoryMark->setText("i");
         m_accessoryMark->setTextColor(tint().get());
+        m_accessoryMark->layer()->setBorderWidth(1);
+        m_accessoryMark->layer()->setBorderColor(tint()->CGColor());
+        m_accessoryMark->layer()->setCornerRadius(kAccessoryMarkWidth / 2);
         break;
     default:
         m_accessoryMark->setText("\u203A");
@@ -258,7 +262,10 @@ void UITableViewCell::layoutSubviews() {
         if (!m_editing) {
             CGSize size = accessory->frame().size;
             if (accessory == m_accessoryMark.get())
-                size = {kAccessoryMarkWidth, area.height()};
+                size = {kAccessoryMarkWidth,
+                        m_accessoryType == UITableViewCellAccessoryDetailDisclosureButton
+                            ? kAccessoryMarkWidth
+                            : area.height()};
             accessory->setFrame(CGRectMake(right - kMargin - size.width,
                                            area.minY() + (area.height() - size.height) / 2,
                                            size.width, size.height));
