@@ -40,5 +40,5 @@ template <objc::RuntimeImp F>
 bool class_addMethod(Class cls, SEL selector, F implementation, std::string_view types) {
     return objc::detail::addMethod(cls, selector, objc::ImpTraits<F>::isClassMethod,
                                    objc::Implementation::of(implementation), types,
-                                   objc::encodingOf<F>());
+                                   objc::signatureLetters<F>());
 }

@@ -143,12 +143,35 @@ constexpr char encodingLetter() {
         return '?';
 }
 
+// The encoding of one type. A type without a letter of its own is written as an untyped
+// pointer or an anonymous struct, so that it can never merge with its neighbour ("@" then "?"
+// would read as a block).
+template <class T>
+std::string typeEncodingOf() {
+    if constexpr (encodingLetter<T>() != '?')
+        return std::string(1, encodingLetter<T>());
+    else if constexpr (std::is_pointer_v<std::remove_cv_t<T>>)
+        return "^v";
+    else
+        return "{?=}";
+}
+
+// One letter per type of a runtime-form implementation ('?' where any type is accepted): what
+// a given type encoding is checked against.
+template <RuntimeImp F>
+std::string signatureLetters() {
+    return []<class R, class Self, class... Args>(R (*)(Self, SEL, Args...)) {
+        return std::string{encodingLetter<R>(), encodingLetter<Self>(), ':',
+                           encodingLetter<Args>()...};
+    }(F{});
+}
+
 // The encoding that a runtime-form implementation stands for, e.g. "v@:@q".
 template <RuntimeImp F>
 std::string encodingOf() {
     return []<class R, class Self, class... Args>(R (*)(Self, SEL, Args...)) {
-        return std::string{encodingLetter<R>(), encodingLetter<Self>(), ':',
-                           encodingLetter<Args>()...};
+        return typeEncodingOf<R>() + typeEncodingOf<Self>() + ":" +
+               (std::string() + ... + typeEncodingOf<Args>());
     }(F{});
 }
 

@@ -161,3 +161,23 @@ TEST(UsageExample, RegisterAddHookAndCall) {
 }
 
 } // namespace
+
+namespace {
+
+struct Opaque {};
+
+TEST(DerivedEncoding, TypesWithoutALetterStayApartFromTheirNeighbours) {
+    using DrawInContext = void (*)(id, SEL, id, Opaque*);
+    using TakeStruct = void (*)(id, SEL, id, Opaque, long);
+    EXPECT_EQ(objc::encodingOf<DrawInContext>(), "v@:@^v");
+    EXPECT_EQ(objc::encodingOf<TakeStruct>(), "v@:@{?=}q");
+
+    objc::ClassBuilder<Greeter>("Greeter").method(
+        "drawLayer:inContext:", +[](id, SEL, id, Opaque*) {});
+    const Method method =
+        class_getInstanceMethod(objc_getClass("Greeter"), sel_registerName("drawLayer:inContext:"));
+    ASSERT_NE(method, nullptr);
+    EXPECT_STREQ(method_getTypeEncoding(method), "v@:@^v");
+}
+
+} // namespace
