@@ -1,8 +1,11 @@
 // UIAlertView: a titled message with buttons, an optional text field style and an accessory
 // view, answered through its delegate (held weakly, reached through the runtime only for
-// the selectors it responds to). Shown alerts are listed process-wide, front last, as the
-// platform's alert window holds them; tests and the command line read that list and answer
-// an alert by button index or title, after typing into its text field.
+// the selectors it responds to: alertView:clickedButtonAtIndex:,
+// alertView:willDismissWithButtonIndex:, alertView:didDismissWithButtonIndex:, each
+// void(id alert, NSInteger index); willPresentAlertView:, didPresentAlertView:, void(id)). Shown
+// alerts are listed process-wide, front last, as the platform's alert window holds them; tests and
+// the command line read that list and answer an alert by button index or title, after typing into
+// its text field.
 //   auto alert = UIAlertView::withTitle("", "Enter a value", cell, "Cancel", {"Save"});
 //   alert->setAlertViewStyle(UIAlertViewStylePlainTextInput);  alert->show();
 //   UIAlertView::shownAlerts().back()->textFieldAtIndex(0)->setText("42");

@@ -1,15 +1,22 @@
 // UITableView: rows in sections, asked of the data source and delegate (both held weakly)
-// through the runtime, each question only when they respond to it, as UIKit does:
-//   data source: numberOfSectionsInTableView:, tableView:numberOfRowsInSection:,
-//     tableView:cellForRowAtIndexPath: (returns a new or dequeued cell: objc::Ref),
-//     tableView:titleForHeaderInSection:, tableView:titleForFooterInSection: (std::string,
-//     empty for none), tableView:canMoveRowAtIndexPath:, tableView:moveRowAtIndexPath:toIndexPath:,
-//     tableView:commitEditingStyle:forRowAtIndexPath:
-//   delegate: tableView:heightForRowAtIndexPath:, tableView:heightForHeaderInSection:,
-//     tableView:willDisplayCell:forRowAtIndexPath:, tableView:willSelectRowAtIndexPath:,
-//     tableView:didSelectRowAtIndexPath:, tableView:didDeselectRowAtIndexPath:,
-//     tableView:editingStyleForRowAtIndexPath:, tableView:shouldIndentWhileEditingRowAtIndexPath:,
-//     tableView:targetIndexPathForMoveFromRowAtIndexPath:toProposedIndexPath:
+// through the runtime, each question only when they respond to it, as UIKit does. Their
+// runtime forms (self and _cmd first, then the table as id):
+//   data source: numberOfSectionsInTableView: -> NSInteger (1 when not answered),
+//     tableView:numberOfRowsInSection: (NSInteger) -> NSInteger,
+//     tableView:cellForRowAtIndexPath: (id) -> objc::Ref<NSObject> (a new or dequeued cell),
+//     tableView:titleForHeaderInSection: / tableView:titleForFooterInSection: (NSInteger)
+//       -> std::string (empty for none), tableView:canMoveRowAtIndexPath: (id) -> bool,
+//     tableView:moveRowAtIndexPath:toIndexPath: (id, id),
+//     tableView:commitEditingStyle:forRowAtIndexPath: (NSInteger, id)
+//   delegate: tableView:heightForRowAtIndexPath: (id) -> double,
+//     tableView:heightForHeaderInSection: (NSInteger) -> double,
+//     tableView:willDisplayCell:forRowAtIndexPath: (id, id),
+//     tableView:willSelectRowAtIndexPath: (id) -> objc::Ref<NSObject> (nil refuses),
+//     tableView:didSelectRowAtIndexPath: / tableView:didDeselectRowAtIndexPath: (id),
+//     tableView:editingStyleForRowAtIndexPath: (id) -> NSInteger,
+//     tableView:shouldIndentWhileEditingRowAtIndexPath: (id) -> bool,
+//     tableView:targetIndexPathForMoveFromRowAtIndexPath:toProposedIndexPath: (id, id)
+//       -> objc::Ref<NSObject>
 // Headless, every row is laid out (stacked from the top, each section below its header) as a
 // subview; reloadData puts the old cells into the reuse queues. Taps, moves and deletes are
 // simulated with tapRowAtIndexPath, simulateMoveRow and simulateCommitEditingStyle.
