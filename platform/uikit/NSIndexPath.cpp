@@ -1,5 +1,7 @@
 #include "platform/uikit/NSIndexPath.hpp"
 
+#include <limits>
+
 namespace {
 [[maybe_unused]] const Class registeredAtLoad = NSIndexPath::registerRuntimeClass();
 } // namespace
@@ -14,6 +16,8 @@ Class NSIndexPath::registerRuntimeClass() {
         objc::ClassBuilder<NSIndexPath>("NSIndexPath")
             .method<&NSIndexPath::row>("row")
             .method<&NSIndexPath::section>("section")
+            .method<&NSIndexPath::length>("length")
+            .method<&NSIndexPath::indexAtPosition>("indexAtPosition:")
             .method<&NSIndexPath::isEqual>("isEqual:")
             .method<&NSIndexPath::compare>("compare:")
             .classMethod(
@@ -22,6 +26,17 @@ Class NSIndexPath::registerRuntimeClass() {
                     return NSIndexPath::indexPathForRow(row, section);
                 });
     return cls;
+}
+
+NSUInteger NSIndexPath::indexAtPosition(NSUInteger position) const {
+    switch (position) {
+    case 0:
+        return static_cast<NSUInteger>(m_section);
+    case 1:
+        return static_cast<NSUInteger>(m_row);
+    default:
+        return static_cast<NSUInteger>(std::numeric_limits<NSInteger>::max());
+    }
 }
 
 bool NSIndexPath::isEqual(NSObject* other) const {

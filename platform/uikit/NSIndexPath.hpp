@@ -16,6 +16,10 @@ public:
 
     NSInteger row() const { return m_row; }
     NSInteger section() const { return m_section; }
+    // A table's path has two indexes: the section at position 0, the row at position 1.
+    NSUInteger length() const { return 2; }
+    // NSNotFound (the largest NSInteger) for a position past the end.
+    NSUInteger indexAtPosition(NSUInteger position) const;
 
     // Same section and row; nil is equal to nothing.
     bool isEqual(NSObject* other) const;

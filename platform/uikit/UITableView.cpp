@@ -80,6 +80,16 @@ Class UITableView::registerRuntimeClass() {
             .method<&UITableView::isEditing>("isEditing")
             .method<&UITableView::setEditing>("setEditing:")
             .method<&UITableView::setEditingAnimated>("setEditing:animated:")
+            .method<&UITableView::insertRowsAtIndexPaths>(
+                "insertRowsAtIndexPaths:withRowAnimation:")
+            .method<&UITableView::deleteRowsAtIndexPaths>(
+                "deleteRowsAtIndexPaths:withRowAnimation:")
+            .method<&UITableView::reloadRowsAtIndexPaths>(
+                "reloadRowsAtIndexPaths:withRowAnimation:")
+            .method<&UITableView::beginUpdates>("beginUpdates")
+            .method<&UITableView::endUpdates>("endUpdates")
+            .method<&UITableView::scrollToRowAtIndexPath>(
+                "scrollToRowAtIndexPath:atScrollPosition:animated:")
             .method<&UITableView::layoutSubviews>("layoutSubviews");
     return cls;
 }
@@ -277,6 +287,34 @@ void UITableView::layoutSubviews() {
         reloadData();
     else
         layoutRows();
+}
+
+void UITableView::insertRowsAtIndexPaths(std::vector<objc::Ref<NSIndexPath>>, NSInteger) {
+    objc::msgSend<void()>(this, sel("reloadData"));
+}
+
+void UITableView::deleteRowsAtIndexPaths(std::vector<objc::Ref<NSIndexPath>>, NSInteger) {
+    objc::msgSend<void()>(this, sel("reloadData"));
+}
+
+void UITableView::reloadRowsAtIndexPaths(std::vector<objc::Ref<NSIndexPath>>, NSInteger) {
+    objc::msgSend<void()>(this, sel("reloadData"));
+}
+
+void UITableView::endUpdates() {
+    objc::msgSend<void()>(this, sel("reloadData"));
+}
+
+void UITableView::scrollToRowAtIndexPath(NSIndexPath* indexPath, UITableViewScrollPosition,
+                                         bool animated) {
+    const Row* row = rowAt(indexPath);
+    if (!row)
+        return;
+    const CGFloat lowest =
+        std::max<CGFloat>(contentSize().height - bounds().height(), 0) + contentInset().bottom;
+    const CGFloat y = std::clamp<CGFloat>(row->cell->frame().minY(), -contentInset().top,
+                                          std::max<CGFloat>(lowest, -contentInset().top));
+    setContentOffsetAnimated(CGPointMake(contentOffset().x, y), animated);
 }
 
 bool UITableView::validPath(NSInteger section, NSInteger row) const {

@@ -109,6 +109,17 @@ public:
     // A user's tap on a row's delete (or insert) control: tells the data source.
     bool simulateCommitEditingStyle(UITableViewCellEditingStyle style, NSIndexPath* indexPath);
 
+    // Row and section updates, after the data source has changed: the table asks it again
+    // (headless there is nothing to animate), so the rows always match what it answers.
+    void insertRowsAtIndexPaths(std::vector<objc::Ref<NSIndexPath>> paths, NSInteger animation);
+    void deleteRowsAtIndexPaths(std::vector<objc::Ref<NSIndexPath>> paths, NSInteger animation);
+    void reloadRowsAtIndexPaths(std::vector<objc::Ref<NSIndexPath>> paths, NSInteger animation);
+    void beginUpdates() {}
+    void endUpdates();
+    // Sets the content offset so that the row's top shows at the top (within the content).
+    void scrollToRowAtIndexPath(NSIndexPath* indexPath, UITableViewScrollPosition position,
+                                bool animated);
+
     // Reloads first when needed, and places the rows for the current width.
     void layoutSubviews();
 

@@ -2,6 +2,7 @@
 #include "tests/platform/uikit/message_recorder.hpp"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -200,6 +201,37 @@ TEST_F(TableViewTest, ATapSelectsTheRowAndTellsTheDelegate) {
     EXPECT_FALSE(table->tapRowAtIndexPath(NSIndexPath::indexPathForRow(0, 0).get()));
     table->setAllowsSelectionDuringEditing(true);
     EXPECT_TRUE(table->tapRowAtIndexPath(NSIndexPath::indexPathForRow(0, 0).get()));
+}
+
+TEST(IndexPathTest, PathsReadAsSectionThenRowAndCompareByValue) {
+    auto path = objc::msgSendClass<objc::Ref<NSIndexPath>(NSInteger, NSInteger)>(
+        objc::classOf<NSIndexPath>(), sel("indexPathForRow:inSection:"), 3L, 1L);
+    EXPECT_EQ(objc::msgSend<NSUInteger>(path, sel("length")), 2u);
+    struct Case {
+        NSUInteger position;
+        NSUInteger index;
+    };
+    for (const Case& c : {Case{0, 1}, Case{1, 3}, Case{2, std::numeric_limits<long>::max()}})
+        EXPECT_EQ(objc::msgSend<NSUInteger(NSUInteger)>(path, sel("indexAtPosition:"), c.position),
+                  c.index);
+    EXPECT_TRUE(sameIndexPath(path.get(), NSIndexPath::indexPathForRow(3, 1).get()));
+    EXPECT_FALSE(sameIndexPath(path.get(), NSIndexPath::indexPathForRow(1, 3).get()));
+    EXPECT_EQ(path->compare(NSIndexPath::indexPathForRow(0, 2).get()), -1);
+}
+
+TEST_F(TableViewTest, RowUpdatesShowWhatTheDataSourceNowHolds) {
+    table->reloadData();
+    source->rows[1].erase(source->rows[1].begin() + 1);
+    objc::msgSend<void(std::vector<objc::Ref<NSIndexPath>>, NSInteger)>(
+        table, sel("deleteRowsAtIndexPaths:withRowAnimation:"),
+        std::vector{NSIndexPath::indexPathForRow(1, 1)}, 0L);
+    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"a", "b", "c", "d", "add"}));
+
+    table->scrollToRowAtIndexPath(NSIndexPath::indexPathForRow(0, 1).get(), 0, false);
+    EXPECT_DOUBLE_EQ(table->contentOffset().y, 0); // the content fits: nothing to scroll
+    table->setFrame(CGRectMake(0, 0, 320, 100));
+    table->scrollToRowAtIndexPath(NSIndexPath::indexPathForRow(2, 0).get(), 0, false);
+    EXPECT_DOUBLE_EQ(table->contentOffset().y, 28 + 88);
 }
 
 TEST_F(TableViewTest, AGoneDataSourceIsNotAsked) {
