@@ -1,5 +1,9 @@
 #include "platform/uikit/UIAlertView.hpp"
 
+#include "platform/uikit/UIButton.hpp"
+#include "platform/uikit/UIColor.hpp"
+#include "platform/uikit/UIFont.hpp"
+#include "platform/uikit/UIScreen.hpp"
 #include "platform/uikit/UITextField.hpp"
 
 #include <algorithm>
@@ -7,6 +11,10 @@
 
 namespace {
 [[maybe_unused]] const Class registeredAtLoad = UIAlertView::registerRuntimeClass();
+
+constexpr CGFloat kAlertWidth = 270;
+constexpr CGFloat kPadding = 16;
+constexpr CGFloat kButtonHeight = 44;
 
 // The platform's alert window: every shown alert, front last.
 std::vector<objc::Ref<UIAlertView>>& alertWindow() {
@@ -52,6 +60,7 @@ Class UIAlertView::registerRuntimeClass() {
             .method<&UIAlertView::textFieldAtIndex>("textFieldAtIndex:")
             .method<&UIAlertView::setValueForKey>("setValue:forKey:", "v@:@@")
             .method<&UIAlertView::isVisible>("isVisible")
+            .method<&UIAlertView::buttonTapped>("_buttonTapped:")
             .method<&UIAlertView::show>("show")
             .method<&UIAlertView::dismissWithClickedButtonIndex>(
                 "dismissWithClickedButtonIndex:animated:");
@@ -146,6 +155,7 @@ void UIAlertView::show() {
     unlist(this);
     alertWindow().push_back(self);
     m_visible = true;
+    layoutForDisplay();
     tellDelegate<id>(delegate.get(), "didPresentAlertView:", this);
 }
 
@@ -205,4 +215,81 @@ void UIAlertView::removeAllShownAlerts() {
     alerts.swap(alertWindow());
     for (const auto& alert : alerts)
         alert->m_visible = false;
+}
+
+void UIAlertView::layoutForDisplay() {
+    for (const auto& part : m_shownParts)
+        part->removeFromSuperview();
+    m_shownParts.clear();
+    setBackgroundColor(UIColor::colorWithWhite(0.97, 1).get());
+    layer()->setCornerRadius(12);
+    layer()->setMasksToBounds(true);
+
+    const CGFloat innerWidth = kAlertWidth - 2 * kPadding;
+    CGFloat y = kPadding;
+    auto addText = [&](const std::string& text, objc::Ref<UIFont> font) {
+        if (text.empty())
+            return;
+        auto label = objc::make<UILabel>();
+        label->setText(text);
+        label->setFont(font.get());
+        label->setNumberOfLines(0);
+        label->setTextAlignment(NSTextAlignmentCenter);
+        label->setUserInteractionEnabled(false);
+        const CGFloat height = label->sizeThatFits(CGSizeMake(innerWidth, 0)).height;
+        label->setFrame(CGRectMake(kPadding, y, innerWidth, height));
+        y += height + 4;
+        m_shownParts.push_back(label);
+    };
+    addText(m_title, UIFont::boldSystemFontOfSize(17));
+    addText(m_message, UIFont::systemFontOfSize(13));
+    for (const auto& field : m_textFields) {
+        y += 8;
+        field->setFrame(CGRectMake(kPadding, y, innerWidth, 30));
+        field->setBackgroundColor(UIColor::whiteColor().get());
+        field->layer()->setBorderWidth(0.5);
+        field->layer()->setBorderColor(quartz::Color::white(0.7, 1));
+        y += 30;
+        m_shownParts.emplace_back(field);
+    }
+    if (m_accessoryView) {
+        y += 8;
+        const CGSize size = m_accessoryView->frame().size;
+        m_accessoryView->setFrame(
+            CGRectMake((kAlertWidth - size.width) / 2, y, size.width, size.height));
+        y += size.height;
+        m_shownParts.push_back(m_accessoryView);
+    }
+    y += kPadding;
+
+    // Two buttons share a row, as on the platform; more are stacked.
+    const bool sideBySide = numberOfButtons() == 2;
+    for (NSInteger i = 0; i < numberOfButtons(); ++i) {
+        auto button = UIButton::buttonWithType(UIButtonTypeSystem);
+        button->setTitle(m_buttonTitles[static_cast<std::size_t>(i)], UIControlStateNormal);
+        button->setTag(i);
+        button->addTarget(this, sel_registerName("_buttonTapped:"), UIControlEventTouchUpInside);
+        if (i == m_cancelButtonIndex)
+            button->titleLabel()->setFont(UIFont::boldSystemFontOfSize(17).get());
+        const CGFloat width = sideBySide ? kAlertWidth / 2 : kAlertWidth;
+        const CGFloat x = sideBySide ? width * static_cast<CGFloat>(i) : 0;
+        const CGFloat top = sideBySide ? y : y + kButtonHeight * static_cast<CGFloat>(i);
+        button->setFrame(CGRectMake(x, top, width, kButtonHeight));
+        button->layer()->setBorderWidth(0.5);
+        button->layer()->setBorderColor(quartz::Color::white(0.8, 1));
+        m_shownParts.emplace_back(button);
+    }
+    const CGFloat rows = sideBySide ? 1 : static_cast<CGFloat>(numberOfButtons());
+    const CGFloat height = y + rows * kButtonHeight;
+    for (const auto& part : m_shownParts)
+        addSubview(part.get());
+
+    const CGRect screen = UIScreen::mainScreen()->bounds();
+    setFrame(CGRectMake(screen.midX() - kAlertWidth / 2, screen.midY() - height / 2, kAlertWidth,
+                        height));
+}
+
+void UIAlertView::buttonTapped(NSObject* sender) {
+    if (auto* button = dynamic_cast<UIView*>(sender))
+        tapButtonAtIndex(button->tag());
 }

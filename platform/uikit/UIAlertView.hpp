@@ -87,6 +87,13 @@ public:
     bool tapButtonAtIndex(NSInteger index);
     bool tapButtonWithTitle(const std::string& title);
 
+    // Builds the alert's look (title, message, text fields, accessory view, buttons on a
+    // rounded card) and centres it on the main screen, so that a picture of the screen can
+    // show it on top; show does this. Its buttons answer the alert when tapped.
+    void layoutForDisplay();
+    // The action of the shown buttons (the button's tag is its index).
+    void buttonTapped(NSObject* sender);
+
     // The shown alerts, oldest first (the front one is last). Each is held until dismissed.
     static std::vector<objc::Ref<UIAlertView>> shownAlerts();
     // Answers the front alert as a user would: types each text into the text field of the
@@ -106,5 +113,6 @@ private:
     UIAlertViewStyle m_style{UIAlertViewStyleDefault};
     std::vector<objc::Ref<UITextField>> m_textFields;
     objc::Ref<UIView> m_accessoryView;
+    std::vector<objc::Ref<UIView>> m_shownParts;
     bool m_visible{false};
 };

@@ -1,3 +1,4 @@
+#include "platform/uikit/TouchDriver.hpp"
 #include "platform/uikit/UIAlertView.hpp"
 #include "platform/uikit/UITextField.hpp"
 #include "tests/platform/uikit/message_recorder.hpp"
@@ -65,6 +66,21 @@ TEST_F(AlertViewTest, ProgrammaticDismissalSkipsClickedAndADeadDelegateIsNotCall
     orphan->show();
     delegate = nullptr; // the alert held it weakly: nothing is sent to a dead object
     EXPECT_TRUE(UIAlertView::shownAlerts().back()->tapButtonAtIndex(0));
+    EXPECT_TRUE(UIAlertView::shownAlerts().empty());
+}
+
+TEST_F(AlertViewTest, AShownAlertIsDrawnWithButtonsThatAnswerIt) {
+    auto alert = UIAlertView::withTitle("Create Reminder", "Lunch", delegate.get(), "", {});
+    alert->addButtonWithTitle("Add");
+    alert->addButtonWithTitle("Cancel");
+    alert->setCancelButtonIndex(1);
+    alert->show();
+    const CGRect card = alert->bounds();
+    EXPECT_DOUBLE_EQ(card.width(), 270);
+    // The right half of the bottom row is the second button.
+    EXPECT_EQ(TouchDriver::tap(alert.get(), {200, card.height() - 10}), "UIButton");
+    ASSERT_EQ(delegate->messages.size(), 2u);
+    EXPECT_EQ(delegate->messages[0].number, 1);
     EXPECT_TRUE(UIAlertView::shownAlerts().empty());
 }
 
