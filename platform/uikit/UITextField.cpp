@@ -1,6 +1,7 @@
 #include "platform/uikit/UITextField.hpp"
 
 #include "platform/uikit/UIColor.hpp"
+#include "platform/uikit/UIFont.hpp"
 #include "platform/uikit/UILabel.hpp"
 
 namespace {
@@ -34,6 +35,8 @@ Class UITextField::registerRuntimeClass() {
                                  .method<&UITextField::setTextAlignment>("setTextAlignment:")
                                  .method<&UITextField::textColor>("textColor")
                                  .method<&UITextField::setTextColor>("setTextColor:")
+                                 .method<&UITextField::font>("font")
+                                 .method<&UITextField::setFont>("setFont:")
                                  .method<&UITextField::rightView>("rightView")
                                  .method<&UITextField::setRightView>("setRightView:")
                                  .method<&UITextField::rightViewMode>("rightViewMode")

@@ -38,6 +38,9 @@ public:
     void setTextAlignment(NSTextAlignment alignment);
     UIColor* textColor() const;
     void setTextColor(UIColor* color);
+    UIFont* font() const { return m_label->font(); }
+    // Nil is the system font of 17 points.
+    void setFont(UIFont* font) { m_label->setFont(font); }
 
     UIView* rightView() const { return m_rightView.get(); }
     void setRightView(UIView* view);
