@@ -1,0 +1,48 @@
+#include "mailhooks/extension.hpp"
+
+#include "host/mail_names.hpp"
+#include "mailhooks/account_registry.hpp"
+#include "mailhooks/extension_state.hpp"
+#include "mailhooks/gradient_view.hpp"
+#include "mailhooks/mailbox_list.hpp"
+#include "mailhooks/message_list.hpp"
+#include "mailhooks/message_view.hpp"
+#include "platform/corefoundation/notification_center.hpp"
+#include "platform/corefoundation/version_number.hpp"
+#include "platform/objc/objc.hpp"
+#include "settings/keys.hpp"
+#include "settings/loader.hpp"
+
+namespace tintbox::mailhooks {
+namespace {
+
+void settingsChanged(corefoundation::CFNotificationCenterRef, void*, corefoundation::CFStringRef,
+                     const void*, corefoundation::CFDictionaryRef) {
+    settings::settingsDidChange(extensionState().snapshot, settings::settingsFilePath());
+}
+
+} // namespace
+
+void startExtension() {
+    objc::AutoreleasePool pool;
+    settings::loadSettings(extensionState().snapshot, settings::settingsFilePath());
+    GradientView::registerRuntimeClass();
+
+    installMessageViewHooks(objc_getClass(host::kMessageContentLayer));
+    installMessageListHooks(objc_getClass(host::kMailboxContentViewCell));
+    installMailboxListHooks(objc_getClass(host::kMailboxTableCell),
+                            objc_getClass(host::kMailboxPickerController),
+                            objc_getClass(host::kMailboxListViewControllerMail));
+    // The message list controller's replacements and added methods (toolbar, quick filters,
+    // reminders) go here, after the mailbox list's and before the notification observer.
+
+    corefoundation::CFNotificationCenterAddObserver(
+        corefoundation::CFNotificationCenterGetDarwinNotifyCenter(), nullptr, &settingsChanged,
+        settings::kChangeNotificationName, nullptr,
+        corefoundation::CFNotificationSuspensionBehaviorCoalesce);
+
+    if (corefoundation::kCFCoreFoundationVersionNumber < kFirstIOS8CoreFoundationVersion)
+        installAccountRegistryHook(objc_getClass(host::kMailAppController));
+}
+
+} // namespace tintbox::mailhooks
