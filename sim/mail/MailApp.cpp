@@ -1,0 +1,120 @@
+#include "sim/mail/MailApp.hpp"
+
+#include "platform/dispatch/run_loop.hpp"
+#include "platform/uikit/UIApplication.hpp"
+#include "platform/uikit/UIScreen.hpp"
+#include "sim/mail/MailAccount.hpp"
+#include "sim/mail/MailAppController.hpp"
+#include "sim/mail/MailMessage.hpp"
+#include "sim/mail/MailStore.hpp"
+#include "sim/mail/MailboxContentViewController.hpp"
+#include "sim/mail/MailboxListViewControllerMail.hpp"
+#include "sim/mail/MailboxPickerController.hpp"
+#include "sim/mail/MessageContentLayer.hpp"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace tintbox::sim::mail {
+namespace {
+
+constexpr CGFloat kNavigationTop = 64; // status bar and navigation bar
+
+template <class Controller>
+MailScreen<Controller> show(objc::Ref<Controller> controller) {
+    auto navigation = UINavigationController::withRootViewController(controller.get());
+    navigation->view()->setFrame(UIScreen::mainScreen()->bounds());
+    navigation->appearOnScreen();
+    navigation->view()->layoutIfNeeded();
+    return {navigation, controller};
+}
+
+} // namespace
+
+void registerMailAppClasses() {
+    registerMailModelClasses();
+    MailAppController::registerRuntimeClass();
+    MailboxPickerController::registerRuntimeClass();
+    MailboxListViewControllerMail::registerRuntimeClass();
+    MailboxContentViewController::registerRuntimeClass();
+    MessageContentLayer::registerRuntimeClass();
+    MessageViewingContext::registerRuntimeClass();
+    UINavigationController::registerRuntimeClass();
+    UIApplication::registerRuntimeClass();
+}
+
+MailApp MailApp::launch(const MailAppOptions& options) {
+    UIScreen* screen = UIScreen::mainScreen();
+    CGRect bounds = screen->bounds();
+    if (options.screenWidth)
+        bounds.size.width = *options.screenWidth;
+    if (options.screenHeight)
+        bounds.size.height = *options.screenHeight;
+    if (!(bounds.width() > 0) || !(bounds.height() > 0))
+        throw std::invalid_argument("the screen needs a positive width and height");
+    screen->setBounds(bounds);
+
+    // The extension hooks these classes from its constructor, so they exist before it loads.
+    registerMailAppClasses();
+    MailApp app;
+    if (options.loadTweaks)
+        app.m_loadedTweaks = objc::loadTweaks(kMailBundleIdentifier);
+
+    static const SEL didFinishLaunching =
+        sel_registerName("application:didFinishLaunchingWithOptions:");
+    app.m_controller = class_createInstance(objc_getClass("MailAppController"));
+    app.m_launchResult = objc::msgSend<bool(id, id)>(
+        app.m_controller, didFinishLaunching, UIApplication::sharedApplication(), nullptr);
+    return app;
+}
+
+MailScreen<MailboxPickerController> MailApp::mailboxList() const {
+    return show(UIViewController::create<MailboxPickerController>());
+}
+
+MailScreen<MailboxListViewControllerMail> MailApp::folderList(MailAccount& account) const {
+    auto folders = UIViewController::create<MailboxListViewControllerMail>();
+    folders->setAccount(&account);
+    return show(folders);
+}
+
+MailScreen<MailboxContentViewController>
+MailApp::messageList(std::vector<objc::Ref<NSObject>> mailboxes, const std::string& title) const {
+    static const SEL setMailboxes = sel_registerName("setMailboxes:sourceType:");
+    auto list = UIViewController::create<MailboxContentViewController>();
+    list->setTitle(title);
+    list->view();
+    objc::msgSend<void(std::vector<objc::Ref<NSObject>>, NSInteger)>(
+        list, setMailboxes, std::move(mailboxes), MailboxContentViewController::kSourceAll);
+    return show(list);
+}
+
+MailScreen<UIViewController> MailApp::openMessage(MailMessage& message) const {
+    static const SEL displayMessage = sel_registerName("displayMessage:withStyle:");
+    const CGRect screen = UIScreen::mainScreen()->bounds();
+    auto layer = UIView::withFrame<MessageContentLayer>(
+        CGRectMake(0, 0, screen.width(), screen.height() - kNavigationTop));
+    layer->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+    auto viewing = objc::make<MessageViewingContext>(objc::Ref<NSObject>(&message));
+    objc::msgSend<void(id, NSInteger)>(layer, displayMessage, viewing.get(), 0L);
+
+    auto controller = UIViewController::create();
+    controller->setView(layer.get());
+    auto shown = show(controller);
+    const CGFloat needed = kNavigationTop + layer->fittingHeight();
+    if (needed > screen.height()) {
+        shown.navigation->view()->setFrame(CGRectMake(0, 0, screen.width(), needed));
+        shown.navigation->view()->layoutIfNeeded();
+    }
+    return shown;
+}
+
+MessageContentLayer* MailApp::contentLayerOf(const MailScreen<UIViewController>& screen) {
+    return dynamic_cast<MessageContentLayer*>(screen.controller->view());
+}
+
+void MailApp::settle(double seconds) {
+    dispatch::RunLoop::main().runFor(seconds);
+}
+
+} // namespace tintbox::sim::mail

@@ -1,0 +1,56 @@
+// MailMessage: one message of a mailbox, with the host's selectors that the mail extension
+// calls (subject, senders, to, cc, account, messageIDHeader, messageBody) and the app's own
+// (messageIdentifier, isRead, isFlagged, dateSent). Headers are read once, when the mailbox
+// lists the message; the body is read from the file when first asked for.
+//   auto subject = objc::msgSend<std::optional<std::string>()>(message,
+//   sel_registerName("subject"));
+#pragma once
+
+#include "platform/objc/objc.hpp"
+#include "sim/mail/maildir.hpp"
+#include "sim/mail/mime_reader.hpp"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class MailAccount;
+class Mailbox;
+class MessageBody;
+
+class MailMessage : public NSObject {
+public:
+    static Class registerRuntimeClass();
+
+    MailMessage() = default;
+    MailMessage(Mailbox* mailbox, tintbox::sim::mail::MaildirFile file,
+                tintbox::sim::mail::MessageHeaders headers);
+
+    std::optional<std::string> subject() const { return m_headers.subject; }
+    std::optional<std::vector<std::string>> senders() const { return m_headers.senders; }
+    std::optional<std::vector<std::string>> to() const { return m_headers.to; }
+    std::optional<std::vector<std::string>> cc() const { return m_headers.cc; }
+    std::optional<std::string> messageIDHeader() const { return m_headers.messageIDHeader; }
+    // The account of the message's mailbox (a MailAccount or LocalAccount); null once it is gone.
+    MailAccount* account() const;
+    Mailbox* mailbox() const { return m_mailbox.get(); }
+    // The body, read on first use and kept by the message; null when the message has no text.
+    MessageBody* messageBody();
+
+    std::string messageIdentifier() const;
+    bool isRead() const { return m_file.isSeen(); }
+    bool isFlagged() const { return m_file.isFlagged(); }
+    // Seconds since 2001-01-01: the Date header, else the file's modification time.
+    double dateSent() const { return m_dateSent; }
+
+    const tintbox::sim::mail::MaildirFile& file() const { return m_file; }
+    const tintbox::sim::mail::MessageHeaders& headers() const { return m_headers; }
+
+private:
+    objc::WeakRef<Mailbox> m_mailbox;
+    tintbox::sim::mail::MaildirFile m_file;
+    tintbox::sim::mail::MessageHeaders m_headers;
+    double m_dateSent{0.0};
+    objc::Ref<MessageBody> m_body;
+    bool m_bodyRead{false};
+};

@@ -1,0 +1,75 @@
+#include "sim/mail/MailStore.hpp"
+
+#include "sim/mail/MessageBody.hpp"
+#include "sim/mail/account_file.hpp"
+
+#include <iostream>
+#include <memory>
+
+namespace tintbox::sim::mail {
+namespace {
+
+std::unique_ptr<MailStore>& sharedStore() {
+    static std::unique_ptr<MailStore> store;
+    return store;
+}
+
+objc::Ref<MailAccount> makeAccount(const AccountEntry& entry, const std::filesystem::path& file) {
+    const Class mailAccount = MailAccount::registerRuntimeClass();
+    const Class cls = objc_getClass(entry.className);
+    if (!class_isSubclassOfClass(cls, mailAccount)) {
+        std::cerr << "tintbox: " << file.string() << ": account " << entry.displayName
+                  << " has the class " << entry.className
+                  << ", which is not MailAccount or a subclass; left out\n";
+        return nullptr;
+    }
+    auto account = objc::dynamicCast<MailAccount>(class_createInstance(cls));
+    account->configure(entry.displayName, resolveMaildir(entry.maildir));
+    return account;
+}
+
+} // namespace
+
+void registerMailModelClasses() {
+    LocalAccount::registerRuntimeClass();
+    Mailbox::registerRuntimeClass();
+    MailMessage::registerRuntimeClass();
+    MessageBody::registerRuntimeClass();
+}
+
+MailStore::MailStore(const std::filesystem::path& accountsFile) {
+    registerMailModelClasses();
+    AccountFileContents contents = readAccountFile(accountsFile);
+    for (const std::string& warning : contents.warnings)
+        std::cerr << "tintbox: " << warning << '\n';
+    for (const AccountEntry& entry : contents.accounts)
+        if (auto account = makeAccount(entry, accountsFile))
+            m_accounts.push_back(std::move(account));
+}
+
+MailStore& MailStore::shared() {
+    if (!sharedStore())
+        reloadShared();
+    return *sharedStore();
+}
+
+void MailStore::reloadShared() {
+    sharedStore() = std::make_unique<MailStore>(accountsFilePath());
+}
+
+MailAccount* MailStore::accountNamed(std::string_view displayName) const {
+    for (const auto& account : m_accounts)
+        if (account->displayName() == displayName)
+            return account.get();
+    return nullptr;
+}
+
+MailMessage* MailStore::messageWithIdentifier(std::string_view identifier) const {
+    for (const auto& account : m_accounts)
+        for (const auto& mailbox : account->mailboxes())
+            if (MailMessage* message = mailbox->messageWithIdentifier(identifier))
+                return message;
+    return nullptr;
+}
+
+} // namespace tintbox::sim::mail

@@ -1,0 +1,143 @@
+#include "sim/mail/MessageContentLayer.hpp"
+
+#include "platform/uikit/UIColor.hpp"
+#include "platform/uikit/UIFont.hpp"
+#include "sim/mail/message_display.hpp"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace {
+
+constexpr CGFloat kMargin = 15;
+constexpr CGFloat kLineHeight = 20;
+constexpr CGFloat kGap = 6;
+
+objc::Ref<UILabel> headerLabel(double size, bool bold, objc::Ref<UIColor> colour) {
+    auto made = objc::make<UILabel>();
+    made->setFont(bold ? UIFont::boldSystemFontOfSize(size).get()
+                       : UIFont::systemFontOfSize(size).get());
+    made->setTextColor(colour.get());
+    made->setUserInteractionEnabled(false);
+    return made;
+}
+
+std::string joined(const std::vector<std::string>& parts) {
+    std::string text;
+    for (const auto& part : parts)
+        text += (text.empty() ? "" : ", ") + part;
+    return text;
+}
+
+} // namespace
+
+Class MessageHeaderView::registerRuntimeClass() {
+    UIView::registerRuntimeClass();
+    static const Class cls = objc::ClassBuilder<MessageHeaderView, UIView>("MessageHeaderView")
+                                 .method<&MessageHeaderView::subjectFrame>("subjectFrame");
+    return cls;
+}
+
+MessageHeaderView::MessageHeaderView() {
+    const auto grey = UIColor::colorWithWhite(0.45, 1);
+    m_fromLabel = headerLabel(14, false, UIColor::blackColor());
+    m_toLabel = headerLabel(13, false, grey);
+    m_ccLabel = headerLabel(13, false, grey);
+    m_subjectLabel = headerLabel(17, true, UIColor::blackColor());
+    m_subjectLabel->setNumberOfLines(0);
+    m_dateLabel = headerLabel(12, false, grey);
+    m_separator = objc::make<UIView>();
+    m_separator->setBackgroundColor(UIColor::colorWithWhite(0.8, 1).get());
+    for (UIView* view : std::initializer_list<UIView*>{(m_fromLabel.get()), m_toLabel.get(),
+                         m_ccLabel.get(), m_subjectLabel.get(), m_dateLabel.get(),
+                         m_separator.get()})
+        addSubview(view);
+}
+
+void MessageHeaderView::showHeader(const std::string& from, const std::string& to,
+                                   const std::string& cc, const std::string& subject,
+                                   const std::string& date) {
+    m_fromLabel->setText("From: " + from);
+    m_toLabel->setText(to.empty() ? "" : "To: " + to);
+    m_ccLabel->setText(cc.empty() ? "" : "Cc: " + cc);
+    m_subjectLabel->setText(subject.empty() ? "(no subject)" : subject);
+    m_dateLabel->setText(date);
+}
+
+CGFloat MessageHeaderView::layoutForWidth(CGFloat width) {
+    const CGFloat textWidth = std::max<CGFloat>(0, width - 2 * kMargin);
+    CGFloat y = 10;
+    for (UILabel* line : std::initializer_list<UILabel*>{m_fromLabel.get(), m_toLabel.get(), m_ccLabel.get()}) {
+        const bool shown = !line->text().empty();
+        line->setHidden(!shown);
+        line->setFrame(CGRectMake(kMargin, y, textWidth, shown ? kLineHeight : 0));
+        if (shown)
+            y += kLineHeight;
+    }
+    y += kGap;
+    const CGSize subjectSize =
+        m_subjectLabel->sizeThatFits(CGSizeMake(textWidth, 0));
+    m_subjectLabel->setFrame(CGRectMake(kMargin, y, std::min(subjectSize.width, textWidth),
+                                        std::max<CGFloat>(subjectSize.height, 22)));
+    y = m_subjectLabel->frame().maxY() + 2;
+    m_dateLabel->setFrame(CGRectMake(kMargin, y, textWidth, 18));
+    y += 18 + 8;
+    m_separator->setFrame(CGRectMake(kMargin, y - 1, textWidth, 1));
+    return y;
+}
+
+Class MessageContentLayer::registerRuntimeClass() {
+    MessageHeaderView::registerRuntimeClass();
+    UILabel::registerRuntimeClass();
+    static const Class cls =
+        objc::ClassBuilder<MessageContentLayer, UIView>("MessageContentLayer")
+            .method<&MessageContentLayer::initWithFrame>("initWithFrame:")
+            .method<&MessageContentLayer::displayMessage>("displayMessage:withStyle:")
+            .method<&MessageContentLayer::layoutSubviews>("layoutSubviews")
+            .method<&MessageContentLayer::headerView>("headerView");
+    return cls;
+}
+
+MessageContentLayer::MessageContentLayer() {
+    m_headerView = objc::make<MessageHeaderView>();
+    m_bodyLabel = headerLabel(14, false, UIColor::colorWithWhite(0.1, 1));
+    m_bodyLabel->setNumberOfLines(0);
+    addSubview(m_headerView.get());
+    addSubview(m_bodyLabel.get());
+    setBackgroundColor(UIColor::whiteColor().get());
+}
+
+MessageContentLayer* MessageContentLayer::initWithFrame(CGRect frame) {
+    UIView::initWithFrame(frame);
+    return this;
+}
+
+void MessageContentLayer::displayMessage(id viewingObject, NSInteger /*style*/) {
+    static const SEL messageSel = sel_registerName("message");
+    id message = objc::msgSend<id()>(viewingObject, messageSel);
+    const auto shown = tintbox::sim::mail::readMessageDisplay(message);
+    m_headerView->showHeader(shown.from, joined(shown.to), joined(shown.cc), shown.subject,
+                             message ? tintbox::sim::mail::longDate(shown.dateSent) : "");
+    m_bodyLabel->setText(tintbox::sim::mail::readBodyText(message));
+    setNeedsLayout();
+}
+
+void MessageContentLayer::layoutSubviews() {
+    const CGFloat width = bounds().width();
+    const CGFloat headerHeight = m_headerView->layoutForWidth(width);
+    m_headerView->setFrame(CGRectMake(0, 0, width, headerHeight));
+    const CGFloat textWidth = std::max<CGFloat>(0, width - 2 * kMargin);
+    const CGSize bodySize = m_bodyLabel->sizeThatFits(CGSizeMake(textWidth, 0));
+    m_bodyLabel->setFrame(CGRectMake(kMargin, headerHeight + 10, textWidth, bodySize.height));
+}
+
+CGFloat MessageContentLayer::fittingHeight() {
+    layoutSubviews();
+    return m_bodyLabel->frame().maxY() + kMargin;
+}
+
+Class MessageViewingContext::registerRuntimeClass() {
+    static const Class cls = objc::ClassBuilder<MessageViewingContext>("MessageViewingContext")
+                                 .method<&MessageViewingContext::message>("message");
+    return cls;
+}

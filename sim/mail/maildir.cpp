@@ -1,0 +1,86 @@
+#include "sim/mail/maildir.hpp"
+
+#include <algorithm>
+#include <glib.h>
+#include <memory>
+
+namespace tintbox::sim::mail {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kInfoSeparator = ":2,";
+
+bool isDirectory(const fs::path& path) {
+    std::error_code ignored;
+    return fs::is_directory(path, ignored);
+}
+
+bool isMailFolder(const fs::path& path) {
+    return isDirectory(path / "cur") || isDirectory(path / "new");
+}
+
+// ".A.B" -> "A/B"; empty for names that are not Maildir++ folders ("..", ".", ".A..B").
+std::string mailboxNameOf(std::string_view folderName) {
+    if (folderName.size() < 2 || folderName.front() != '.')
+        return {};
+    std::string name(folderName.substr(1));
+    if (name.front() == '.' || name.back() == '.' || name.find("..") != std::string::npos)
+        return {};
+    std::replace(name.begin(), name.end(), '.', '/');
+    return name;
+}
+
+void addFiles(const fs::path& folder, bool inNew, std::vector<MaildirFile>& files) {
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        std::error_code typeError;
+        if (name.starts_with('.') || !it->is_regular_file(typeError))
+            continue;
+        files.push_back(maildirFileAt(it->path(), inNew));
+    }
+}
+
+} // namespace
+
+std::vector<MaildirFolder> listMaildirFolders(const fs::path& root) {
+    std::vector<MaildirFolder> folders{{std::string(kInboxName), root}};
+    std::vector<MaildirFolder> subfolders;
+    std::error_code error;
+    for (fs::directory_iterator it(root, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = mailboxNameOf(it->path().filename().string());
+        if (!name.empty() && isMailFolder(it->path()))
+            subfolders.push_back({name, it->path()});
+    }
+    std::sort(subfolders.begin(), subfolders.end(),
+              [](const MaildirFolder& a, const MaildirFolder& b) { return a.name < b.name; });
+    folders.insert(folders.end(), subfolders.begin(), subfolders.end());
+    return folders;
+}
+
+MaildirFile maildirFileAt(const fs::path& path, bool inNew) {
+    MaildirFile file{path, path.filename().string(), {}, inNew};
+    if (const auto info = file.uniqueName.rfind(kInfoSeparator); info != std::string::npos) {
+        file.flags = file.uniqueName.substr(info + kInfoSeparator.size());
+        file.uniqueName.erase(info);
+    }
+    return file;
+}
+
+std::vector<MaildirFile> listMaildirFiles(const fs::path& folder) {
+    std::vector<MaildirFile> files;
+    addFiles(folder / "cur", false, files);
+    addFiles(folder / "new", true, files);
+    return files;
+}
+
+std::string messageIdentifierFor(std::string_view uniqueName) {
+    const std::unique_ptr<gchar, decltype(&g_free)> digest(
+        g_compute_checksum_for_data(
+            G_CHECKSUM_SHA1, reinterpret_cast<const guchar*>(uniqueName.data()), uniqueName.size()),
+        &g_free);
+    return std::string(digest.get()).substr(0, 12);
+}
+
+} // namespace tintbox::sim::mail

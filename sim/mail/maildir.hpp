@@ -1,0 +1,48 @@
+// Maildir and Maildir++ folders on disk. An account's Maildir root is the mailbox "INBOX" and
+// each subfolder ".Name" is the mailbox "Name" (".A.B" is "A/B"). A message is one file in
+// cur/ or new/ whose name is a unique name, then ":2," and the flag letters (S seen, F flagged).
+//   for (const auto& folder : listMaildirFolders(root))
+//       for (const auto& file : listMaildirFiles(folder.path)) ... file.isSeen() ...
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tintbox::sim::mail {
+
+inline constexpr std::string_view kInboxName = "INBOX";
+
+struct MaildirFolder {
+    std::string name; // "INBOX", "Projects", "Archive/2025"
+    std::filesystem::path path;
+};
+
+// The mailboxes of a Maildir root: INBOX first, then the subfolders by name. The root counts as
+// INBOX even when it has no cur/ yet; subfolders need a cur/ or new/ folder.
+std::vector<MaildirFolder> listMaildirFolders(const std::filesystem::path& root);
+
+struct MaildirFile {
+    std::filesystem::path path;
+    std::string uniqueName; // the file name before ":2,", kept by flag changes and moves
+    std::string flags;      // the letters after ":2,"
+    bool inNew{false};      // delivered but not yet seen by a mail reader
+
+    bool isSeen() const { return hasFlag('S'); }
+    bool isFlagged() const { return hasFlag('F'); }
+    bool hasFlag(char flag) const { return flags.find(flag) != std::string::npos; }
+};
+
+// The name parts of a message file at path.
+MaildirFile maildirFileAt(const std::filesystem::path& path, bool inNew);
+
+// The message files of one mailbox folder (cur/ and new/; hidden files and folders skipped), in
+// no particular order.
+std::vector<MaildirFile> listMaildirFiles(const std::filesystem::path& folder);
+
+// The short stable identifier of a message: 12 hexadecimal digits derived from its unique name,
+// so that flag changes and moves keep it.
+std::string messageIdentifierFor(std::string_view uniqueName);
+
+} // namespace tintbox::sim::mail

@@ -1,0 +1,94 @@
+#include "sim/mail/message_display.hpp"
+
+#include "sim/mail/html_text.hpp"
+
+#include <ctime>
+#include <optional>
+
+namespace tintbox::sim::mail {
+namespace {
+
+// Seconds from 1970-01-01 to 2001-01-01, the platform's reference date.
+constexpr double kReferenceDateOffset = 978307200.0;
+
+using AddressList = std::optional<std::vector<std::string>>;
+
+SEL sel(const char* name) {
+    return sel_registerName(name);
+}
+
+std::vector<std::string> addresses(id message, const char* selector) {
+    return objc::msgSend<AddressList()>(message, sel(selector)).value_or(std::vector<std::string>{});
+}
+
+std::string trimmed(std::string text) {
+    const auto first = text.find_first_not_of(" \t\"");
+    const auto last = text.find_last_not_of(" \t\"");
+    return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+}
+
+std::string formatted(double secondsSinceReferenceDate, const char* format) {
+    const auto seconds = static_cast<std::time_t>(secondsSinceReferenceDate + kReferenceDateOffset);
+    std::tm parts{};
+    gmtime_r(&seconds, &parts);
+    char buffer[64] = {};
+    std::strftime(buffer, sizeof buffer, format, &parts);
+    return buffer;
+}
+
+bool responds(id object, const char* selector) {
+    return object && object->respondsToSelector(sel(selector));
+}
+
+} // namespace
+
+std::string personalName(const std::string& address) {
+    const auto open = address.find('<');
+    if (open == std::string::npos)
+        return trimmed(address);
+    std::string name = trimmed(address.substr(0, open));
+    if (!name.empty())
+        return name;
+    const auto close = address.find('>', open);
+    return trimmed(address.substr(open + 1, close == std::string::npos ? close : close - open - 1));
+}
+
+MessageDisplay readMessageDisplay(id message) {
+    MessageDisplay shown;
+    const auto senders = addresses(message, "senders");
+    for (const auto& sender : senders)
+        shown.from += (shown.from.empty() ? "" : ", ") + sender;
+    shown.sender = senders.empty() ? std::string() : personalName(senders.front());
+    shown.to = addresses(message, "to");
+    shown.cc = addresses(message, "cc");
+    shown.subject =
+        objc::msgSend<std::optional<std::string>()>(message, sel("subject")).value_or("");
+    if (responds(message, "dateSent"))
+        shown.dateSent = objc::msgSend<double()>(message, sel("dateSent"));
+    if (responds(message, "isRead"))
+        shown.read = objc::msgSend<bool()>(message, sel("isRead"));
+    if (responds(message, "isFlagged"))
+        shown.flagged = objc::msgSend<bool()>(message, sel("isFlagged"));
+    return shown;
+}
+
+std::string readBodyText(id message) {
+    if (!responds(message, "messageBody"))
+        return {};
+    id body = objc::msgSend<id()>(message, sel("messageBody"));
+    id part = objc::msgSend<id()>(body, sel("preferredBodyPart"));
+    if (!part)
+        return {};
+    std::string text = objc::msgSend<std::string()>(part, sel("decodeText"));
+    return objc::msgSend<bool()>(body, sel("isHTML")) ? plainTextFromHTML(text) : text;
+}
+
+std::string shortDate(double secondsSinceReferenceDate) {
+    return formatted(secondsSinceReferenceDate, "%d %b %Y");
+}
+
+std::string longDate(double secondsSinceReferenceDate) {
+    return formatted(secondsSinceReferenceDate, "%a, %d %b %Y %H:%M");
+}
+
+} // namespace tintbox::sim::mail

@@ -1,0 +1,186 @@
+#include "sim/mail/mime_reader.hpp"
+
+#include "sim/mail/gmime_handles.hpp"
+
+#include <cstring>
+#include <fcntl.h>
+#include <mutex>
+
+namespace tintbox::sim::mail {
+namespace {
+
+// Seconds from the Unix epoch to 2001-01-01 00:00:00 UTC.
+constexpr double kReferenceDateOffset = 978307200.0;
+
+GObjectHandle<GMimeMessage> parseMessage(const std::filesystem::path& file, std::string* error) {
+    ensureGMime();
+    GError* rawError = nullptr;
+    GObjectHandle<GMimeStream> stream(g_mime_stream_fs_open(file.c_str(), O_RDONLY, 0, &rawError));
+    const GErrorHandle openError(rawError);
+    if (!stream) {
+        if (error)
+            *error = file.string() + ": " + (openError ? openError->message : "cannot be opened");
+        return nullptr;
+    }
+    GObjectHandle<GMimeParser> parser(g_mime_parser_new_with_stream(stream.get()));
+    GObjectHandle<GMimeMessage> message(g_mime_parser_construct_message(parser.get(), nullptr));
+    GMimeHeaderList* headers =
+        message ? g_mime_object_get_header_list(GMIME_OBJECT(message.get())) : nullptr;
+    if (!headers || g_mime_header_list_get_count(headers) == 0) {
+        if (error)
+            *error = file.string() + ": not a mail message";
+        return nullptr;
+    }
+    return message;
+}
+
+std::optional<std::string> headerValue(GMimeMessage* message, const char* name) {
+    const char* value = g_mime_object_get_header(GMIME_OBJECT(message), name);
+    if (!value)
+        return std::nullopt;
+    std::string text(value);
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return std::nullopt;
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+void appendAddresses(InternetAddressList* list, std::vector<std::string>& out) {
+    const int count = list ? internet_address_list_length(list) : 0;
+    for (int index = 0; index < count; ++index) {
+        InternetAddress* address = internet_address_list_get_address(list, index);
+        if (INTERNET_ADDRESS_IS_GROUP(address)) {
+            appendAddresses(internet_address_group_get_members(INTERNET_ADDRESS_GROUP(address)),
+                            out);
+            continue;
+        }
+        if (!INTERNET_ADDRESS_IS_MAILBOX(address))
+            continue;
+        const char* addr = internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(address));
+        const char* name = internet_address_get_name(address);
+        const std::string bare = addr ? addr : "";
+        if (name && *name)
+            out.push_back(bare.empty() ? std::string(name) : std::string(name) + " <" + bare + ">");
+        else if (!bare.empty())
+            out.push_back(bare);
+    }
+}
+
+std::optional<std::vector<std::string>> addressField(GMimeMessage* message, GMimeAddressType type,
+                                                     const char* header) {
+    if (!g_mime_object_get_header(GMIME_OBJECT(message), header))
+        return std::nullopt;
+    std::vector<std::string> addresses;
+    appendAddresses(g_mime_message_get_addresses(message, type), addresses);
+    return addresses;
+}
+
+struct TextParts {
+    GMimePart* html{nullptr};
+    GMimePart* plain{nullptr};
+};
+
+void findTextParts(GMimeObject* object, TextParts& parts) {
+    if (GMIME_IS_MULTIPART(object)) {
+        GMimeMultipart* multipart = GMIME_MULTIPART(object);
+        const int count = g_mime_multipart_get_count(multipart);
+        for (int index = 0; index < count; ++index)
+            findTextParts(g_mime_multipart_get_part(multipart, index), parts);
+        return;
+    }
+    if (!GMIME_IS_PART(object) || g_mime_part_is_attachment(GMIME_PART(object)))
+        return;
+    GMimeContentType* type = g_mime_object_get_content_type(object);
+    if (!parts.html && g_mime_content_type_is_type(type, "text", "html"))
+        parts.html = GMIME_PART(object);
+    else if (!parts.plain && g_mime_content_type_is_type(type, "text", "plain"))
+        parts.plain = GMIME_PART(object);
+}
+
+bool isUtf8Charset(const char* charset) {
+    return g_ascii_strcasecmp(charset, "utf-8") == 0 || g_ascii_strcasecmp(charset, "utf8") == 0;
+}
+
+// Bytes that claim no charset, or one that could not be converted: UTF-8 when they are, else
+// the Windows superset of ISO-8859-1 that unlabelled mail mostly uses; never invalid UTF-8.
+std::string asValidUtf8(std::string bytes) {
+    if (g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr))
+        return bytes;
+    gsize written = 0;
+    const GStringHandle converted(g_convert(bytes.data(), static_cast<gssize>(bytes.size()),
+                                            "UTF-8", "WINDOWS-1252", nullptr, &written, nullptr));
+    if (converted)
+        return std::string(converted.get(), written);
+    const GStringHandle valid(g_utf8_make_valid(bytes.data(), static_cast<gssize>(bytes.size())));
+    return valid.get();
+}
+
+// The part's content with its transfer encoding undone and its charset turned into UTF-8.
+std::string decodedText(GMimePart* part) {
+    GMimeDataWrapper* content = g_mime_part_get_content(part);
+    if (!content)
+        return {};
+    GObjectHandle<GMimeStream> memory(g_mime_stream_mem_new());
+    GObjectHandle<GMimeStream> filtered(g_mime_stream_filter_new(memory.get()));
+    GMimeStreamFilter* filters = GMIME_STREAM_FILTER(filtered.get());
+    const char* charset = g_mime_object_get_content_type_parameter(GMIME_OBJECT(part), "charset");
+    bool converted = false;
+    if (charset && !isUtf8Charset(charset)) {
+        if (GObjectHandle<GMimeFilter> filter(g_mime_filter_charset_new(charset, "UTF-8"));
+            filter) {
+            g_mime_stream_filter_add(filters, filter.get());
+            converted = true;
+        }
+    }
+    GObjectHandle<GMimeFilter> lineEnds(g_mime_filter_dos2unix_new(FALSE));
+    g_mime_stream_filter_add(filters, lineEnds.get());
+    g_mime_data_wrapper_write_to_stream(content, filtered.get());
+    g_mime_stream_flush(filtered.get());
+    GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(memory.get()));
+    std::string text(reinterpret_cast<const char*>(bytes->data), bytes->len);
+    if (converted) {
+        const GStringHandle valid(g_utf8_make_valid(text.data(), static_cast<gssize>(text.size())));
+        return valid.get();
+    }
+    return asValidUtf8(std::move(text));
+}
+
+} // namespace
+
+void ensureGMime() {
+    static std::once_flag once;
+    std::call_once(once, [] { g_mime_init(); });
+}
+
+std::optional<MessageHeaders> readMessageHeaders(const std::filesystem::path& file,
+                                                 std::string* error) {
+    const GObjectHandle<GMimeMessage> message = parseMessage(file, error);
+    if (!message)
+        return std::nullopt;
+    MessageHeaders headers;
+    if (const char* subject = g_mime_message_get_subject(message.get()))
+        headers.subject = subject;
+    headers.senders = addressField(message.get(), GMIME_ADDRESS_TYPE_FROM, "From");
+    headers.to = addressField(message.get(), GMIME_ADDRESS_TYPE_TO, "To");
+    headers.cc = addressField(message.get(), GMIME_ADDRESS_TYPE_CC, "Cc");
+    headers.messageIDHeader = headerValue(message.get(), "Message-ID");
+    if (GDateTime* date = g_mime_message_get_date(message.get()))
+        headers.dateSent = static_cast<double>(g_date_time_to_unix(date)) - kReferenceDateOffset;
+    return headers;
+}
+
+std::optional<BodyText> readPreferredBody(const std::filesystem::path& file, std::string* error) {
+    const GObjectHandle<GMimeMessage> message = parseMessage(file, error);
+    if (!message)
+        return std::nullopt;
+    TextParts parts;
+    if (GMimeObject* body = g_mime_message_get_mime_part(message.get()))
+        findTextParts(body, parts);
+    if (GMimePart* part = parts.html ? parts.html : parts.plain)
+        return BodyText{decodedText(part), part == parts.html};
+    if (error)
+        *error = file.string() + ": the message has no text";
+    return std::nullopt;
+}
+
+} // namespace tintbox::sim::mail

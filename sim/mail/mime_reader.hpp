@@ -1,0 +1,40 @@
+// Reading one message file with GMime: the header fields the app shows and the body text the
+// message view and reminders use. Everything comes back as UTF-8, decoded from whatever
+// RFC 2047 words, charsets and transfer encodings the message uses.
+//   std::string error;
+//   if (auto headers = readMessageHeaders(path, &error)) ... headers->subject ...
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tintbox::sim::mail {
+
+struct MessageHeaders {
+    std::optional<std::string> subject;
+    std::optional<std::vector<std::string>> senders; // "Name <addr>", or the bare address
+    std::optional<std::vector<std::string>> to;
+    std::optional<std::vector<std::string>> cc;
+    std::optional<std::string> messageIDHeader; // the value with its angle brackets
+    std::optional<double> dateSent;             // seconds since 2001-01-01, from Date:
+};
+
+// The headers of the message in file; nullopt with *error set (one line) when the file cannot be
+// read or holds no message.
+std::optional<MessageHeaders> readMessageHeaders(const std::filesystem::path& file,
+                                                 std::string* error = nullptr);
+
+struct BodyText {
+    std::string text; // UTF-8
+    bool isHTML{false};
+};
+
+// The text of the message's preferred body part: the first inline text/html part when there is
+// one, else the first inline text/plain part. nullopt when the file cannot be read or the message
+// has no text part (*error says which).
+std::optional<BodyText> readPreferredBody(const std::filesystem::path& file,
+                                          std::string* error = nullptr);
+
+} // namespace tintbox::sim::mail
