@@ -70,12 +70,21 @@ public:
         record->factory = factory;
         Class cls = record.get();
         m_byName.emplace(record->name, std::move(record));
+        m_registrationOrder.push_back(cls);
         // make<T> gives objects the class that brought T in; a runtime-only subclass (same C++
         // type as its superclass) never takes that over.
         if (*superclass->cppType != cppType)
             m_byType.emplace(cppType, cls);
         methodTablesChanged();
         return cls;
+    }
+
+    std::size_t registrationCount() const { return m_registrationOrder.size(); }
+    std::vector<Class> registeredSince(std::size_t mark) const {
+        if (mark >= m_registrationOrder.size())
+            return {};
+        return {m_registrationOrder.begin() + static_cast<std::ptrdiff_t>(mark),
+                m_registrationOrder.end()};
     }
 
     std::uint64_t generation() const { return m_generation; }
@@ -98,6 +107,7 @@ private:
 
     std::map<std::string, std::unique_ptr<objc_class>, std::less<>> m_byName;
     std::unordered_map<std::type_index, Class> m_byType;
+    std::vector<Class> m_registrationOrder; // every class but the root, oldest first
     std::uint64_t m_generation{1};
 };
 
@@ -130,6 +140,14 @@ void failObjectCast(id object, const std::type_info& wanted) {
 }
 
 } // namespace objc::detail
+
+std::size_t objc::classRegistrationMark() {
+    return objc::detail::ClassTable::instance().registrationCount();
+}
+
+std::vector<Class> objc::classesRegisteredSince(std::size_t mark) {
+    return objc::detail::ClassTable::instance().registeredSince(mark);
+}
 
 Class objc_getClass(std::string_view name) {
     return objc::detail::ClassTable::instance().find(name);

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <type_traits>
 #include <typeinfo>
+#include <vector>
 
 // The class registered under name; Nil when there is none.
 Class objc_getClass(std::string_view name);
@@ -57,6 +58,11 @@ Factory factoryFor() {
 }
 
 } // namespace detail
+
+// A mark in the order in which classes were registered, and the classes registered after it:
+// how a loader learns which classes a library brought in while it was being opened.
+std::size_t classRegistrationMark();
+std::vector<Class> classesRegisteredSince(std::size_t mark);
 
 // The runtime class registered for the C++ type T; stops the program when there is none.
 template <class T>

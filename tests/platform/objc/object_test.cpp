@@ -76,3 +76,24 @@ TEST_F(ObjectTest, AutoreleasePoolsNestAndCloseInOrder) {
 }
 
 } // namespace
+
+namespace {
+class RegisteredLater : public Shape {};
+class RegisteredLaterStill : public RegisteredLater {};
+} // namespace
+
+TEST(ClassRegistrationTest, ClassesRegisteredAfterAMarkAreListedInOrderOnce) {
+    registerTestClasses();
+    const std::size_t mark = objc::classRegistrationMark();
+    Class first = objc::ClassBuilder<RegisteredLater, Shape>("RegisteredLater");
+    Class second =
+        objc::ClassBuilder<RegisteredLaterStill, RegisteredLater>("RegisteredLaterStill");
+    // Registering a known class again adds nothing.
+    objc::ClassBuilder<RegisteredLater, Shape>("RegisteredLater");
+    objc::ClassBuilder<Square, Shape>("Square");
+
+    EXPECT_EQ(objc::classesRegisteredSince(mark), (std::vector<Class>{first, second}));
+    EXPECT_EQ(objc::classRegistrationMark(), mark + 2);
+    EXPECT_TRUE(objc::classesRegisteredSince(mark + 2).empty());
+    EXPECT_TRUE(objc::classesRegisteredSince(mark + 100).empty());
+}
