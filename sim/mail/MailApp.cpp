@@ -63,8 +63,8 @@ MailApp MailApp::launch(const MailAppOptions& options) {
     static const SEL didFinishLaunching =
         sel_registerName("application:didFinishLaunchingWithOptions:");
     app.m_controller = class_createInstance(objc_getClass("MailAppController"));
-    app.m_launchResult = objc::msgSend<bool(id, id)>(
-        app.m_controller, didFinishLaunching, UIApplication::sharedApplication(), nullptr);
+    app.m_launchResult = objc::msgSend<bool(id, id)>(app.m_controller, didFinishLaunching,
+                                                     UIApplication::sharedApplication(), nullptr);
     return app;
 }
 

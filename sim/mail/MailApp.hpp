@@ -53,8 +53,8 @@ public:
     MailScreen<MailboxPickerController> mailboxList() const;
     MailScreen<MailboxListViewControllerMail> folderList(MailAccount& account) const;
     // The messages of the mailboxes (source type 0: all), titled `title`.
-    MailScreen<MailboxContentViewController>
-    messageList(std::vector<objc::Ref<NSObject>> mailboxes, const std::string& title) const;
+    MailScreen<MailboxContentViewController> messageList(std::vector<objc::Ref<NSObject>> mailboxes,
+                                                         const std::string& title) const;
     // The open message; the screen grows taller when the message needs it. The content layer's
     // delayed work runs on the main run loop (MailApp::settle).
     MailScreen<UIViewController> openMessage(MailMessage& message) const;

@@ -3,10 +3,9 @@
 #include "sim/mail/MailStore.hpp"
 
 Class MailAppController::registerRuntimeClass() {
-    static const Class cls =
-        objc::ClassBuilder<MailAppController>("MailAppController")
-            .method<&MailAppController::applicationDidFinishLaunching>(
-                "application:didFinishLaunchingWithOptions:");
+    static const Class cls = objc::ClassBuilder<MailAppController>("MailAppController")
+                                 .method<&MailAppController::applicationDidFinishLaunching>(
+                                     "application:didFinishLaunchingWithOptions:");
     return cls;
 }
 

@@ -57,8 +57,8 @@ MailboxContentViewCell::MailboxContentViewCell() {
     m_subjectLabel = label(UIFont::systemFontOfSize(12), UIColor::blackColor());
     m_snippetLabel = label(UIFont::systemFontOfSize(12), UIColor::colorWithWhite(0.56, 1));
     for (UIView* view : std::initializer_list<UIView*>{(m_unreadDot.get()), m_senderLabel.get(),
-                         m_dateLabel.get(), m_flagLabel.get(), m_subjectLabel.get(),
-                         m_snippetLabel.get()})
+                                                       m_dateLabel.get(), m_flagLabel.get(),
+                                                       m_subjectLabel.get(), m_snippetLabel.get()})
         content->addSubview(view);
 }
 
@@ -76,8 +76,8 @@ void MailboxContentViewCell::setMessage(id message, bool /*threaded*/) {
     m_flagLabel->setText(shown.flagged ? "\u2691" : "");
     m_unreadDot->setHidden(shown.read);
     m_subjectLabel->setText(shown.subject.empty() ? "(no subject)" : shown.subject);
-    const std::string snippet = tintbox::sim::mail::snippetOf(
-        tintbox::sim::mail::readBodyText(message), kSnippetLength);
+    const std::string snippet =
+        tintbox::sim::mail::snippetOf(tintbox::sim::mail::readBodyText(message), kSnippetLength);
     m_snippetLabel->setText(snippet.empty() ? "" : "\u2014 " + snippet);
     setNeedsLayout();
 }
@@ -88,8 +88,8 @@ void MailboxContentViewCell::layoutSubviews() {
     const CGFloat lineHeight = std::max<CGFloat>(16, (bounds.height() - 8) / 2);
     const CGFloat top = (bounds.height() - 2 * lineHeight) / 2;
     const CGFloat right = bounds.width() - kRightMargin;
-    m_unreadDot->setFrame(
-        CGRectMake(kTextLeft - kDotSize - 4, top + (lineHeight - kDotSize) / 2, kDotSize, kDotSize));
+    m_unreadDot->setFrame(CGRectMake(kTextLeft - kDotSize - 4, top + (lineHeight - kDotSize) / 2,
+                                     kDotSize, kDotSize));
     m_dateLabel->setFrame(CGRectMake(right - kDateWidth, top, kDateWidth, lineHeight));
     m_flagLabel->setFrame(CGRectMake(right - kDateWidth - kFlagWidth, top, kFlagWidth, lineHeight));
     m_senderLabel->setFrame(CGRectMake(
@@ -101,6 +101,6 @@ void MailboxContentViewCell::layoutSubviews() {
     const CGFloat subjectWidth = std::min(m_subjectLabel->frame().width(), textWidth);
     m_subjectLabel->setFrame(CGRectMake(kTextLeft, secondLine, subjectWidth, lineHeight));
     const CGFloat snippetLeft = kTextLeft + subjectWidth + 4;
-    m_snippetLabel->setFrame(CGRectMake(snippetLeft, secondLine,
-                                        std::max<CGFloat>(0, right - snippetLeft), lineHeight));
+    m_snippetLabel->setFrame(
+        CGRectMake(snippetLeft, secondLine, std::max<CGFloat>(0, right - snippetLeft), lineHeight));
 }

@@ -2,8 +2,8 @@
 
 #include "platform/uikit/UIScreen.hpp"
 #include "sim/mail/MailMessage.hpp"
-#include "sim/mail/MailboxContentViewCell.hpp"
 #include "sim/mail/Mailbox.hpp"
+#include "sim/mail/MailboxContentViewCell.hpp"
 #include "sim/mail/table_cells.hpp"
 
 #include <algorithm>
@@ -65,9 +65,8 @@ void MailboxContentViewController::listMessages() {
                 listed.push_back(message.get());
         }
     }
-    std::stable_sort(listed.begin(), listed.end(), [](MailMessage* a, MailMessage* b) {
-        return a->dateSent() > b->dateSent();
-    });
+    std::stable_sort(listed.begin(), listed.end(),
+                     [](MailMessage* a, MailMessage* b) { return a->dateSent() > b->dateSent(); });
     m_messages.assign(listed.begin(), listed.end());
 }
 
@@ -79,8 +78,8 @@ objc::Ref<NSObject> MailboxContentViewController::cellForRow(id table, id indexP
     auto* path = dynamic_cast<NSIndexPath*>(indexPath);
     auto* tableView = dynamic_cast<UITableView*>(table);
     const auto row = static_cast<std::size_t>(path ? path->row() : -1);
-    auto cell = tintbox::sim::mail::dequeueOrMakeCell(
-        tableView, "MailboxContentViewCell", MailboxContentViewCell::kReuseIdentifier);
+    auto cell = tintbox::sim::mail::dequeueOrMakeCell(tableView, "MailboxContentViewCell",
+                                                      MailboxContentViewCell::kReuseIdentifier);
     if (row < m_messages.size()) {
         static const SEL setMessage = sel_registerName("setMessage:threaded:");
         objc::msgSend<void(id, bool)>(cell, setMessage, m_messages[row].get(), false);

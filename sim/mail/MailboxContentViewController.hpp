@@ -4,7 +4,8 @@
 // chooses what it lists: source type 0 every message, 2 flagged ones, 3 unread ones, newest
 // first across the mailboxes.
 //   auto list = UIViewController::create<MailboxContentViewController>();
-//   objc::msgSend<void(std::vector<objc::Ref<NSObject>>, NSInteger)>(list, setMailboxes, {inbox}, 0);
+//   objc::msgSend<void(std::vector<objc::Ref<NSObject>>, NSInteger)>(list, setMailboxes, {inbox},
+//   0);
 #pragma once
 
 #include "platform/uikit/UITableView.hpp"

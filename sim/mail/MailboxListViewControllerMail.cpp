@@ -21,8 +21,7 @@ Class MailboxListViewControllerMail::registerRuntimeClass() {
             .method<&MailboxListViewControllerMail::updateTitle>("updateTitle")
             .method<&MailboxListViewControllerMail::numberOfRows>(
                 "tableView:numberOfRowsInSection:")
-            .method<&MailboxListViewControllerMail::cellForRow>(
-                "tableView:cellForRowAtIndexPath:");
+            .method<&MailboxListViewControllerMail::cellForRow>("tableView:cellForRowAtIndexPath:");
     return cls;
 }
 
@@ -63,9 +62,9 @@ NSInteger MailboxListViewControllerMail::numberOfRows(id, NSInteger section) con
 }
 
 objc::Ref<NSObject> MailboxListViewControllerMail::cellForRow(id table, id indexPath) {
-    auto cell = tintbox::sim::mail::dequeueOrMakeCell(
-        dynamic_cast<UITableView*>(table), "UITableViewCell", kFolderCellIdentifier,
-        UITableViewCellStyleValue1);
+    auto cell =
+        tintbox::sim::mail::dequeueOrMakeCell(dynamic_cast<UITableView*>(table), "UITableViewCell",
+                                              kFolderCellIdentifier, UITableViewCellStyleValue1);
     auto* path = dynamic_cast<NSIndexPath*>(indexPath);
     auto* row = dynamic_cast<UITableViewCell*>(cell.get());
     if (!m_account || !path || !row)

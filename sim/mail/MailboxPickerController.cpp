@@ -6,7 +6,54 @@
 #include "sim/mail/MailboxTableCell.hpp"
 #include "sim/mail/table_cells.hpp"
 
+namespace {
+
+SEL sel(const char* name) {
+    return sel_registerName(name);
+}
+
+// The table's data source: forwards each question to the controller through the runtime, so
+// the controller's methods (and their replacements) answer, and takes the borrowed cell over.
+class MailboxPickerTableSource : public NSObject {
+public:
+    static Class registerRuntimeClass() {
+        static const Class cls =
+            objc::ClassBuilder<MailboxPickerTableSource>("MailboxPickerTableSource")
+                .method<&MailboxPickerTableSource::numberOfSections>("numberOfSectionsInTableView:")
+                .method<&MailboxPickerTableSource::numberOfRows>("tableView:numberOfRowsInSection:")
+                .method<&MailboxPickerTableSource::titleForHeader>(
+                    "tableView:titleForHeaderInSection:")
+                .method<&MailboxPickerTableSource::cellForRow>("tableView:cellForRowAtIndexPath:");
+        return cls;
+    }
+
+    explicit MailboxPickerTableSource(NSObject* owner = nullptr) : m_owner(owner) {}
+
+    NSInteger numberOfSections(id table) const {
+        return objc::msgSend<NSInteger(id)>(m_owner.get(), sel("numberOfSectionsInTableView:"),
+                                            table);
+    }
+    NSInteger numberOfRows(id table, NSInteger section) const {
+        return objc::msgSend<NSInteger(id, NSInteger)>(
+            m_owner.get(), sel("tableView:numberOfRowsInSection:"), table, section);
+    }
+    std::string titleForHeader(id table, NSInteger section) const {
+        return objc::msgSend<std::string(id, NSInteger)>(
+            m_owner.get(), sel("tableView:titleForHeaderInSection:"), table, section);
+    }
+    objc::Ref<NSObject> cellForRow(id table, id indexPath) const {
+        return objc::Ref<NSObject>(objc::msgSend<id(id, id)>(
+            m_owner.get(), sel("tableView:cellForRowAtIndexPath:"), table, indexPath));
+    }
+
+private:
+    objc::WeakRef<NSObject> m_owner;
+};
+
+} // namespace
+
 Class MailboxPickerController::registerRuntimeClass() {
+    MailboxPickerTableSource::registerRuntimeClass();
     UIViewController::registerRuntimeClass();
     UITableView::registerRuntimeClass();
     MailboxTableCell::registerRuntimeClass();
@@ -64,7 +111,8 @@ void MailboxPickerController::loadView() {
     m_tableView = UITableView::withFrameAndStyle(bounds, UITableViewStylePlain);
     m_tableView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth |
                                      UIViewAutoresizingFlexibleHeight);
-    m_tableView->setDataSource(this);
+    m_tableSource = objc::make<MailboxPickerTableSource>(this);
+    m_tableView->setDataSource(m_tableSource.get());
     m_tableView->setDelegate(this);
     setView(m_tableView.get());
 }
@@ -99,15 +147,15 @@ const MailboxPickerController::Row* MailboxPickerController::rowAt(id indexPath)
                 .rows[static_cast<std::size_t>(path->row())];
 }
 
-objc::Ref<NSObject> MailboxPickerController::cellForRow(id table, id indexPath) {
+NSObject* MailboxPickerController::cellForRow(id table, id indexPath) {
     static const SEL updateUnreadCount = sel_registerName("_updateUnreadCount");
-    auto cell = tintbox::sim::mail::dequeueOrMakeCell(dynamic_cast<UITableView*>(table),
-                                                      "MailboxTableCell",
-                                                      MailboxTableCell::kReuseIdentifier);
+    auto cell = tintbox::sim::mail::dequeueOrMakeCell(
+        dynamic_cast<UITableView*>(table), "MailboxTableCell", MailboxTableCell::kReuseIdentifier);
     if (auto* mailboxCell = dynamic_cast<MailboxTableCell*>(cell.get())) {
         if (const Row* row = rowAt(indexPath))
             mailboxCell->setMailboxRow(row->title, row->subtitle, row->unreadCount);
         objc::msgSend<void()>(cell, updateUnreadCount);
     }
-    return cell;
+    m_handedOutCell = cell;
+    return cell.get();
 }

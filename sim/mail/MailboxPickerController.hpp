@@ -2,6 +2,9 @@
 // Inboxes; then each account (MailAccount activeAccounts, in the accounts file's order) has a
 // section of its mailboxes, each row titled with the mailbox's name and subtitled with the
 // account's display name. Rows are MailboxTableCells made through the runtime.
+// As on the host, tableView:cellForRowAtIndexPath: answers a borrowed cell (id): the controller
+// keeps the cell it handed out alive until the next one, and its table reaches it through a
+// small data source object that takes the cell over, as an autorelease pool would hand it on.
 #pragma once
 
 #include "platform/uikit/UITableView.hpp"
@@ -36,11 +39,13 @@ public:
     NSInteger numberOfSections(id tableView) const;
     NSInteger numberOfRows(id tableView, NSInteger section) const;
     std::string titleForHeader(id tableView, NSInteger section) const;
-    objc::Ref<NSObject> cellForRow(id tableView, id indexPath);
+    NSObject* cellForRow(id tableView, id indexPath);
 
 private:
     const Row* rowAt(id indexPath) const;
 
     objc::Ref<UITableView> m_tableView;
+    objc::Ref<NSObject> m_tableSource;
+    objc::Ref<NSObject> m_handedOutCell;
     std::vector<Section> m_sections;
 };

@@ -71,8 +71,9 @@ MailboxTableCell::MailboxTableCell() {
     m_unreadCountLabel->layer()->setCornerRadius(kPillHeight / 2);
     m_iconImageView = UIImageView::withImage(trayIcon().get());
     UIView* content = contentView();
-    for (UIView* view : std::initializer_list<UIView*>{(m_iconImageView.get()), m_titleLabel.get(),
-                         m_subtitleLabel.get(), m_unreadCountLabel.get()})
+    for (UIView* view :
+         std::initializer_list<UIView*>{(m_iconImageView.get()), m_titleLabel.get(),
+                                        m_subtitleLabel.get(), m_unreadCountLabel.get()})
         content->addSubview(view);
 }
 

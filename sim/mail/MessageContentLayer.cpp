@@ -48,9 +48,9 @@ MessageHeaderView::MessageHeaderView() {
     m_dateLabel = headerLabel(12, false, grey);
     m_separator = objc::make<UIView>();
     m_separator->setBackgroundColor(UIColor::colorWithWhite(0.8, 1).get());
-    for (UIView* view : std::initializer_list<UIView*>{(m_fromLabel.get()), m_toLabel.get(),
-                         m_ccLabel.get(), m_subjectLabel.get(), m_dateLabel.get(),
-                         m_separator.get()})
+    for (UIView* view :
+         std::initializer_list<UIView*>{(m_fromLabel.get()), m_toLabel.get(), m_ccLabel.get(),
+                                        m_subjectLabel.get(), m_dateLabel.get(), m_separator.get()})
         addSubview(view);
 }
 
@@ -64,10 +64,16 @@ void MessageHeaderView::showHeader(const std::string& from, const std::string& t
     m_dateLabel->setText(date);
 }
 
+std::vector<std::string> MessageHeaderView::lines() const {
+    return {m_fromLabel->text(), m_toLabel->text(), m_ccLabel->text(), m_subjectLabel->text(),
+            m_dateLabel->text()};
+}
+
 CGFloat MessageHeaderView::layoutForWidth(CGFloat width) {
     const CGFloat textWidth = std::max<CGFloat>(0, width - 2 * kMargin);
     CGFloat y = 10;
-    for (UILabel* line : std::initializer_list<UILabel*>{m_fromLabel.get(), m_toLabel.get(), m_ccLabel.get()}) {
+    for (UILabel* line :
+         std::initializer_list<UILabel*>{m_fromLabel.get(), m_toLabel.get(), m_ccLabel.get()}) {
         const bool shown = !line->text().empty();
         line->setHidden(!shown);
         line->setFrame(CGRectMake(kMargin, y, textWidth, shown ? kLineHeight : 0));
@@ -75,8 +81,7 @@ CGFloat MessageHeaderView::layoutForWidth(CGFloat width) {
             y += kLineHeight;
     }
     y += kGap;
-    const CGSize subjectSize =
-        m_subjectLabel->sizeThatFits(CGSizeMake(textWidth, 0));
+    const CGSize subjectSize = m_subjectLabel->sizeThatFits(CGSizeMake(textWidth, 0));
     m_subjectLabel->setFrame(CGRectMake(kMargin, y, std::min(subjectSize.width, textWidth),
                                         std::max<CGFloat>(subjectSize.height, 22)));
     y = m_subjectLabel->frame().maxY() + 2;

@@ -24,6 +24,8 @@ public:
     // Lays the lines out for a width and answers the header's height.
     CGFloat layoutForWidth(CGFloat width);
     CGRect subjectFrame() const { return m_subjectLabel->frame(); }
+    // The lines as shown ("From: ...", "To: ...", "Cc: ...", subject, date); empty when hidden.
+    std::vector<std::string> lines() const;
 
 private:
     objc::Ref<UILabel> m_fromLabel;

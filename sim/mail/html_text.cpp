@@ -1,8 +1,7 @@
 #include "sim/mail/html_text.hpp"
 
-#include <libxml/HTMLparser.h>
-
 #include <array>
+#include <libxml/HTMLparser.h>
 #include <memory>
 
 namespace tintbox::sim::mail {
@@ -18,8 +17,8 @@ bool nameIs(const xmlNode* node, std::string_view name) {
 }
 
 bool isBlock(const xmlNode* node) {
-    static constexpr std::array kBlocks{"p",  "div", "br", "li", "tr", "h1", "h2",         "h3",
-                                        "h4", "h5",  "h6", "ul", "ol", "table", "blockquote", "hr"};
+    static constexpr std::array kBlocks{"p",  "div", "li", "tr", "h1",    "h2",         "h3", "h4",
+                                        "h5", "h6",  "ul", "ol", "table", "blockquote", "hr"};
     for (const char* block : kBlocks)
         if (nameIs(node, block))
             return true;
@@ -44,6 +43,10 @@ public:
             m_pendingSpace = false;
             m_text += c;
         }
+    }
+    void breakLine() {
+        m_pendingSpace = false;
+        m_text += '\n';
     }
     void endLine() {
         m_pendingSpace = false;
@@ -72,6 +75,10 @@ void collect(const xmlNode* node, TextBuilder& builder) {
             continue;
         if (nameIs(node, "script") || nameIs(node, "style") || nameIs(node, "head"))
             continue;
+        if (nameIs(node, "br")) {
+            builder.breakLine();
+            continue;
+        }
         const bool block = isBlock(node);
         if (block)
             builder.endLine();

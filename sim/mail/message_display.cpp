@@ -18,7 +18,8 @@ SEL sel(const char* name) {
 }
 
 std::vector<std::string> addresses(id message, const char* selector) {
-    return objc::msgSend<AddressList()>(message, sel(selector)).value_or(std::vector<std::string>{});
+    return objc::msgSend<AddressList()>(message, sel(selector))
+        .value_or(std::vector<std::string>{});
 }
 
 std::string trimmed(std::string text) {
@@ -80,7 +81,11 @@ std::string readBodyText(id message) {
     if (!part)
         return {};
     std::string text = objc::msgSend<std::string()>(part, sel("decodeText"));
-    return objc::msgSend<bool()>(body, sel("isHTML")) ? plainTextFromHTML(text) : text;
+    if (objc::msgSend<bool()>(body, sel("isHTML")))
+        text = plainTextFromHTML(text);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
+        text.pop_back();
+    return text;
 }
 
 std::string shortDate(double secondsSinceReferenceDate) {

@@ -12,12 +12,12 @@
 namespace tintbox::sim::mail {
 
 struct MessageDisplay {
-    std::string sender;                 // the first sender's name, else its address
-    std::string from;                   // every sender, as written ("Name <address>")
+    std::string sender; // the first sender's name, else its address
+    std::string from;   // every sender, as written ("Name <address>")
     std::vector<std::string> to;
     std::vector<std::string> cc;
     std::string subject;
-    double dateSent{0};                 // seconds since 2001-01-01
+    double dateSent{0}; // seconds since 2001-01-01
     bool read{true};
     bool flagged{false};
 };

@@ -1,0 +1,36 @@
+// What `tintbox mail` and `tintbox demo` share: launching the Mail stand-in on the device
+// root, finding the accounts, mailboxes and messages a user names (one-line InputErrors for
+// unknown ones), and writing a screen as a picture, a JSON view dump or terminal text.
+#pragma once
+
+#include "sim/mail/MailApp.hpp"
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+class MailAccount;
+class MailMessage;
+class Mailbox;
+
+namespace tintbox::cli {
+
+// Refuses a device root without an accounts file (InputError naming the root).
+void requireMailDevice();
+// Launches the app on the device root with the screen width given (points), if any.
+sim::mail::MailApp launchMail(std::optional<double> width);
+// Parses --width's value: a positive number of points (UsageError otherwise).
+std::optional<double> parseWidth(const std::optional<std::string>& text);
+
+MailAccount& accountNamed(const std::string& name);
+Mailbox& mailboxNamed(MailAccount& account, const std::string& name);
+MailMessage& messageWithIdentifier(const std::string& identifier);
+// The inboxes of every account, as the All Inboxes row lists them.
+std::vector<objc::Ref<NSObject>> allInboxes();
+
+// {"rows": [{"message": ID, "subject": ..., "cell": VIEW-DUMP}, ...]} of a message list.
+nlohmann::ordered_json messageListJson(MailboxContentViewController& list);
+
+} // namespace tintbox::cli

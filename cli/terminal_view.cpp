@@ -1,0 +1,264 @@
+#include "cli/terminal_view.hpp"
+
+#include "mailhooks/tags.hpp"
+#include "platform/quartz/CAGradientLayer.hpp"
+#include "platform/uikit/NSIndexPath.hpp"
+#include "platform/uikit/UIColor.hpp"
+#include "platform/uikit/UIImage.hpp"
+#include "platform/uikit/UINavigationBar.hpp"
+#include "sim/mail/MailAccount.hpp"
+#include "sim/mail/Mailbox.hpp"
+#include "sim/mail/MailboxContentViewCell.hpp"
+#include "sim/mail/MailboxContentViewController.hpp"
+#include "sim/mail/MailboxListViewControllerMail.hpp"
+#include "sim/mail/MailboxPickerController.hpp"
+#include "sim/mail/MailboxTableCell.hpp"
+#include "sim/mail/MessageContentLayer.hpp"
+#include "sim/mail/html_text.hpp"
+#include "sim/mail/message_display.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+namespace tintbox::cli {
+namespace {
+
+namespace tags = tintbox::mailhooks::tags;
+namespace mail = tintbox::sim::mail;
+
+constexpr const char* kBold = "1";
+constexpr const char* kDim = "2";
+constexpr const char* kReset = "\x1b[0m";
+constexpr int kAccountBandWidth = 2;
+constexpr int kFilterBandWidth = 5;
+
+std::uint8_t blendOnWhite(double channel, double alpha) {
+    const double value = (1.0 - alpha) * 255.0 + alpha * std::clamp(channel, 0.0, 1.0) * 255.0;
+    return static_cast<std::uint8_t>(std::lround(std::clamp(value, 0.0, 255.0)));
+}
+
+Rgb blended(const quartz::Color& colour, double opacity) {
+    const double alpha = std::clamp(colour.alpha * opacity, 0.0, 1.0);
+    return {blendOnWhite(colour.red, alpha), blendOnWhite(colour.green, alpha),
+            blendOnWhite(colour.blue, alpha)};
+}
+
+std::string foreground(Rgb colour) {
+    return "\x1b[38;2;" + std::to_string(colour.red) + ';' + std::to_string(colour.green) + ';' +
+           std::to_string(colour.blue) + 'm';
+}
+
+std::string background(Rgb colour) {
+    return "\x1b[48;2;" + std::to_string(colour.red) + ';' + std::to_string(colour.green) + ';' +
+           std::to_string(colour.blue) + 'm';
+}
+
+std::size_t codePoints(const std::string& text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+UITableViewCell* rowCell(UITableView* table, NSInteger section, NSInteger row) {
+    auto path = NSIndexPath::indexPathForRow(row, section);
+    return table ? table->cellForRowAtIndexPath(path.get()) : nullptr;
+}
+
+std::string padded(std::string text, std::size_t width) {
+    const std::size_t length = codePoints(text);
+    if (length < width)
+        text.append(width - length, ' ');
+    return text;
+}
+
+} // namespace
+
+std::vector<Rgb> bandStripes(const UIView* band) {
+    if (!band || band->isHidden() || band->alpha() <= 0)
+        return {};
+    std::vector<quartz::Color> colours;
+    if (auto* gradient = dynamic_cast<const CAGradientLayer*>(band->layer());
+        gradient && !gradient->colors().empty()) {
+        for (const auto& colour : gradient->colors())
+            if (colours.empty() || !(colours.back() == colour))
+                colours.push_back(colour);
+    } else if (UIColor* colour = band->backgroundColor()) {
+        colours.push_back(colour->CGColor());
+    }
+    std::vector<Rgb> stripes;
+    for (const auto& colour : colours)
+        if (colour.alpha * band->alpha() > 0)
+            stripes.push_back(blended(colour, band->alpha()));
+    return stripes;
+}
+
+std::string hexOf(Rgb colour) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", colour.red, colour.green, colour.blue);
+    return text;
+}
+
+bool TerminalView::colourWanted(int fd) {
+    const char* noColour = std::getenv("NO_COLOR");
+    return ::isatty(fd) && !(noColour && *noColour);
+}
+
+int TerminalView::columnsOf(int fd) {
+    winsize size{};
+    if (::isatty(fd) && ::ioctl(fd, TIOCGWINSZ, &size) == 0 && size.ws_col > 20)
+        return size.ws_col;
+    return 100;
+}
+
+std::string TerminalView::styled(const std::string& text, const char* attributes) const {
+    if (!m_colour || text.empty())
+        return text;
+    return std::string("\x1b[") + attributes + 'm' + text + kReset;
+}
+
+std::string TerminalView::fitted(const std::string& text, int columns) const {
+    if (columns <= 0)
+        return {};
+    if (codePoints(text) <= static_cast<std::size_t>(columns))
+        return text;
+    return mail::snippetOf(text, static_cast<std::size_t>(columns - 1)) + "\u2026";
+}
+
+// Colour: each band a block of its width, its stripes side by side. Plain: the hex colours.
+std::string TerminalView::bands(const std::vector<std::vector<Rgb>>& shown) const {
+    std::string text;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const auto& stripes = shown[i];
+        const int width = i == 0 ? kAccountBandWidth : kFilterBandWidth;
+        if (!m_colour) {
+            if (stripes.empty())
+                continue;
+            text += '[';
+            for (std::size_t s = 0; s < stripes.size(); ++s)
+                text += (s ? " " : "") + hexOf(stripes[s]);
+            text += "] ";
+            continue;
+        }
+        int used = 0;
+        for (std::size_t s = 0; s < stripes.size(); ++s) {
+            const int blocks = std::max(1, width / static_cast<int>(stripes.size()));
+            text += foreground(stripes[s]);
+            for (int b = 0; b < blocks && used < width; ++b, ++used)
+                text += "\u2588";
+        }
+        text += kReset;
+        text.append(static_cast<std::size_t>(std::max(0, width - used)) + 1, ' ');
+    }
+    return text;
+}
+
+void TerminalView::printMessageList(const std::string& title, MailboxContentViewController& list) {
+    UITableView* table = list.tableView();
+    const NSInteger rows = table ? table->numberOfRowsInSection(0) : 0;
+    m_out << styled(title, kBold) << " \u2014 " << rows << (rows == 1 ? " message" : " messages")
+          << '\n';
+    for (NSInteger row = 0; row < rows; ++row) {
+        auto* cell = dynamic_cast<MailboxContentViewCell*>(rowCell(table, 0, row));
+        if (!cell)
+            continue;
+        UIView* content = cell->contentView();
+        const std::string prefix =
+            bands({bandStripes(content->viewWithTag(tags::kListAccountBand)),
+                   bandStripes(content->viewWithTag(tags::kListFilterBand))});
+        const auto shown = mail::readMessageDisplay(cell->message());
+        const std::string date = mail::shortDate(shown.dateSent);
+        const std::string dot =
+            shown.read ? " "
+                       : (m_colour ? "\x1b[38;2;0;122;255m\u25CF" + std::string(kReset) : "\u25CF");
+        const std::string flag =
+            shown.flagged
+                ? (m_colour ? "\x1b[38;2;255;148;0m\u2691" + std::string(kReset) : "\u2691")
+                : " ";
+        const int textColumns =
+            std::max(20, m_columns - (m_colour ? kAccountBandWidth + kFilterBandWidth + 2 : 0) - 4);
+        const int senderColumns = std::max(8, textColumns - static_cast<int>(date.size()) - 3);
+        m_out << prefix << dot << ' '
+              << styled(padded(fitted(shown.sender, senderColumns),
+                               static_cast<std::size_t>(senderColumns)),
+                        kBold)
+              << ' ' << flag << ' ' << date << '\n';
+        const std::string snippet = mail::snippetOf(mail::readBodyText(cell->message()), 200);
+        const std::string subject =
+            fitted(shown.subject.empty() ? "(no subject)" : shown.subject, textColumns);
+        const int rest = textColumns - static_cast<int>(codePoints(subject)) - 3;
+        m_out << prefix << "  " << subject;
+        if (rest > 4 && !snippet.empty())
+            m_out << styled(" \u2014 " + fitted(snippet, rest), kDim);
+        m_out << '\n';
+    }
+}
+
+void TerminalView::printMailboxList(MailboxPickerController& picker) {
+    UITableView* table = picker.tableView();
+    m_out << styled("Mailboxes", kBold) << '\n';
+    const auto& sections = picker.sections();
+    for (std::size_t s = 0; s < sections.size(); ++s) {
+        if (!sections[s].header.empty())
+            m_out << styled(sections[s].header, kBold) << '\n';
+        for (std::size_t r = 0; r < sections[s].rows.size(); ++r) {
+            const auto& row = sections[s].rows[r];
+            UITableViewCell* cell =
+                rowCell(table, static_cast<NSInteger>(s), static_cast<NSInteger>(r));
+            const auto stripes =
+                bandStripes(cell ? cell->contentView()->viewWithTag(tags::kMailboxBand) : nullptr);
+            std::string line = bands({stripes}) + padded(row.title, 28);
+            if (!row.subtitle.empty())
+                line += styled(padded(row.subtitle, 16), kDim);
+            else
+                line += std::string(16, ' ');
+            if (row.unreadCount > 0)
+                line += ' ' + std::to_string(row.unreadCount);
+            m_out << line << '\n';
+        }
+    }
+}
+
+void TerminalView::printFolderList(MailboxListViewControllerMail& folders, UINavigationBar* bar) {
+    std::vector<Rgb> tint;
+    if (UIImage* image = bar ? bar->backgroundImageForBarMetrics(0) : nullptr;
+        image && image->CGImage()) {
+        const quartz::Pixel pixel = image->CGImage()->pixelAt(0, 0);
+        tint.push_back(blended(
+            {pixel.red / 255.0, pixel.green / 255.0, pixel.blue / 255.0, pixel.alpha / 255.0},
+            1.0));
+    }
+    const std::string title = folders.title();
+    if (m_colour && !tint.empty())
+        m_out << background(tint.front()) << "\x1b[1m " << title << ' ' << kReset << '\n';
+    else
+        m_out << styled(title, kBold) << (tint.empty() ? "" : " [bar " + hexOf(tint.front()) + "]")
+              << '\n';
+    if (MailAccount* account = folders.account())
+        for (const auto& mailbox : account->mailboxes()) {
+            const NSInteger unread = mailbox->unreadCount();
+            m_out << "  " << padded(mailbox->displayName(), 30)
+                  << (unread > 0 ? std::to_string(unread) : "") << '\n';
+        }
+}
+
+void TerminalView::printMessage(MessageContentLayer& content) {
+    const auto lines = content.headerView()->lines();
+    const std::string prefix = bands({bandStripes(content.viewWithTag(tags::kMessageAccountBand)),
+                                      bandStripes(content.viewWithTag(tags::kMessageFilterBand))});
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].empty())
+            continue;
+        if (i == 3)
+            m_out << prefix << styled(lines[i], kBold) << '\n';
+        else
+            m_out << (i == 4 ? styled(lines[i], kDim) : lines[i]) << '\n';
+    }
+    m_out << std::string(static_cast<std::size_t>(std::min(m_columns, 60)), '-') << '\n';
+    m_out << content.bodyLabel()->text() << '\n';
+}
+
+} // namespace tintbox::cli

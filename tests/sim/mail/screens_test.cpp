@@ -1,0 +1,305 @@
+// The Mail screens as the mail extension meets them: every method it replaces is reached
+// through the runtime at the moment the host would call it (seen here by test hooks), rows are
+// 44 points high, the mailbox cells' views are readable by their instance-variable names and
+// the open message's header answers the subject's rectangle.
+#include "platform/uikit/NSIndexPath.hpp"
+#include "platform/uikit/UIImageView.hpp"
+#include "platform/uikit/UILabel.hpp"
+#include "platform/uikit/UINavigationBar.hpp"
+#include "sim/mail/MailAccount.hpp"
+#include "sim/mail/MailApp.hpp"
+#include "sim/mail/MailStore.hpp"
+#include "sim/mail/Mailbox.hpp"
+#include "sim/mail/MailboxContentViewCell.hpp"
+#include "sim/mail/MailboxContentViewController.hpp"
+#include "sim/mail/MailboxListViewControllerMail.hpp"
+#include "sim/mail/MailboxPickerController.hpp"
+#include "sim/mail/MessageContentLayer.hpp"
+#include "sim/mail/account_file.hpp"
+#include "sim/mail/html_text.hpp"
+#include "tests/sim/mail/maildir_fixture.hpp"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <map>
+
+namespace {
+
+using namespace tintbox::sim::mail;
+using namespace tintbox::testing;
+using ::testing::ElementsAre;
+
+// How often each replaced method was reached, and on which objects, since the hooks went in.
+struct Calls {
+    std::map<std::string, int> count;
+    std::vector<id> madeListCells;
+    std::vector<id> filledMessages;
+};
+
+Calls& calls() {
+    static Calls shared;
+    return shared;
+}
+
+id (*previousListCellInit)(id, SEL, NSInteger, std::string) = nullptr;
+void (*previousSetMessage)(id, SEL, id, bool) = nullptr;
+void (*previousListLayout)(id, SEL) = nullptr;
+id (*previousPickerCell)(id, SEL, id, id) = nullptr;
+void (*previousUpdateUnreadCount)(id, SEL) = nullptr;
+void (*previousUpdateTitle)(id, SEL) = nullptr;
+id (*previousLayerInit)(id, SEL, CGRect) = nullptr;
+void (*previousDisplayMessage)(id, SEL, id, NSInteger) = nullptr;
+bool (*previousDidFinishLaunching)(id, SEL, id, id) = nullptr;
+
+// Installed once per process, after the classes exist and before the app launches, as the
+// extension's constructor does.
+void installCountingHooks() {
+    static const bool installed = [] {
+        registerMailAppClasses();
+        const auto hook = [](const char* cls, const char* selector, auto replacement,
+                             auto* previous) {
+            MSHookMessageEx(objc_getClass(cls), sel_registerName(selector), replacement, previous);
+        };
+        hook(
+            "MailboxContentViewCell", "initWithStyle:reuseIdentifier:",
+            +[](id self, SEL cmd, NSInteger style, std::string identifier) {
+                ++calls().count["list cell init"];
+                calls().madeListCells.push_back(self);
+                return previousListCellInit(self, cmd, style, std::move(identifier));
+            },
+            &previousListCellInit);
+        hook(
+            "MailboxContentViewCell", "setMessage:threaded:",
+            +[](id self, SEL cmd, id message, bool threaded) {
+                ++calls().count["setMessage"];
+                calls().filledMessages.push_back(message);
+                previousSetMessage(self, cmd, message, threaded);
+            },
+            &previousSetMessage);
+        hook(
+            "MailboxContentViewCell", "layoutSubviews",
+            +[](id self, SEL cmd) {
+                ++calls().count["list cell layout"];
+                previousListLayout(self, cmd);
+            },
+            &previousListLayout);
+        hook(
+            "MailboxPickerController", "tableView:cellForRowAtIndexPath:",
+            +[](id self, SEL cmd, id table, id path) {
+                ++calls().count["picker cell"];
+                return previousPickerCell(self, cmd, table, path);
+            },
+            &previousPickerCell);
+        hook(
+            "MailboxTableCell", "_updateUnreadCount",
+            +[](id self, SEL cmd) {
+                ++calls().count["unread count"];
+                previousUpdateUnreadCount(self, cmd);
+            },
+            &previousUpdateUnreadCount);
+        hook(
+            "MailboxListViewControllerMail", "updateTitle",
+            +[](id self, SEL cmd) {
+                ++calls().count["update title"];
+                previousUpdateTitle(self, cmd);
+            },
+            &previousUpdateTitle);
+        hook(
+            "MessageContentLayer", "initWithFrame:",
+            +[](id self, SEL cmd, CGRect frame) {
+                ++calls().count["layer init"];
+                return previousLayerInit(self, cmd, frame);
+            },
+            &previousLayerInit);
+        hook(
+            "MessageContentLayer", "displayMessage:withStyle:",
+            +[](id self, SEL cmd, id viewing, NSInteger style) {
+                ++calls().count["display message"];
+                previousDisplayMessage(self, cmd, viewing, style);
+            },
+            &previousDisplayMessage);
+        hook(
+            "MailAppController", "application:didFinishLaunchingWithOptions:",
+            +[](id self, SEL cmd, id application, id options) {
+                ++calls().count["launch"];
+                return previousDidFinishLaunching(self, cmd, application, options);
+            },
+            &previousDidFinishLaunching);
+        return true;
+    }();
+    (void)installed;
+}
+
+SEL sel(const char* name) {
+    return sel_registerName(name);
+}
+
+class MailScreens : public ::testing::Test {
+protected:
+    MailScreens() {
+        installCountingHooks();
+        calls() = {};
+        const auto work = root / "private/var/mobile/Library/Mail/Work";
+        deliver(work, "cur", "1.a:2,S", sampleMessage("Quarterly report", 3));
+        deliver(work, "new", "2.b", sampleMessage("Lunch plans", 5));
+        deliver(work, "cur", "3.c:2,FS", sampleMessage("Invoice overdue", 4));
+        deliver(work / ".Projects", "cur", "4.d:2,S", sampleMessage("Roadmap", 1));
+        std::string error;
+        EXPECT_TRUE(writeAccountFile({{"Work", "MailAccount", "var/mobile/Library/Mail/Work"}},
+                                     accountsFilePath(), &error))
+            << error;
+        MailStore::reloadShared();
+        MailAppOptions options;
+        options.loadTweaks = false;
+        options.screenWidth = 375;
+        app.emplace(MailApp::launch(options));
+    }
+
+    MailAccount& work() { return *MailStore::shared().accountNamed("Work"); }
+
+    TemporaryDeviceRoot root;
+    std::optional<MailApp> app;
+};
+
+TEST_F(MailScreens, LaunchGoesThroughTheAppControllerOnce) {
+    EXPECT_TRUE(app->launchResult());
+    EXPECT_EQ(calls().count["launch"], 1);
+}
+
+TEST_F(MailScreens, MessageListRowsAreMadeAndFilledThroughTheRuntimeAt44Points) {
+    auto screen = app->messageList({objc::Ref<NSObject>(work().inbox())}, "INBOX");
+    UITableView* table = screen.controller->tableView();
+    ASSERT_EQ(table->numberOfRowsInSection(0), 3);
+    EXPECT_EQ(calls().count["list cell init"], 3);
+    EXPECT_EQ(calls().count["setMessage"], 3);
+    EXPECT_GE(calls().count["list cell layout"], 3);
+    std::vector<std::string> subjects;
+    for (NSInteger row = 0; row < 3; ++row) {
+        auto path = NSIndexPath::indexPathForRow(row, 0);
+        auto* cell =
+            dynamic_cast<MailboxContentViewCell*>(table->cellForRowAtIndexPath(path.get()));
+        ASSERT_NE(cell, nullptr);
+        EXPECT_EQ(cell->frame(), CGRectMake(0, 44.0 * row, 375, 44));
+        EXPECT_EQ(cell->contentView()->frame().height(), 44);
+        EXPECT_EQ(calls().madeListCells[static_cast<std::size_t>(row)], cell);
+        subjects.push_back(
+            objc::msgSend<std::optional<std::string>()>(cell->message(), sel("subject"))
+                .value_or(""));
+    }
+    EXPECT_THAT(subjects, ElementsAre("Lunch plans", "Invoice overdue", "Quarterly report"));
+}
+
+TEST_F(MailScreens, ReloadingReusesCellsAndFillsEachRowAgain) {
+    auto screen = app->messageList({objc::Ref<NSObject>(work().inbox())}, "INBOX");
+    screen.controller->tableView()->reloadData();
+    EXPECT_EQ(calls().count["list cell init"], 3);
+    EXPECT_EQ(calls().count["setMessage"], 6);
+}
+
+TEST_F(MailScreens, SourceTypesListFlaggedOrUnreadMessagesOnly) {
+    auto screen = app->messageList({objc::Ref<NSObject>(work().inbox())}, "INBOX");
+    const auto subjectsFor = [&](NSInteger type) {
+        objc::msgSend<void(std::vector<objc::Ref<NSObject>>, NSInteger)>(
+            screen.controller, sel("setMailboxes:sourceType:"),
+            std::vector<objc::Ref<NSObject>>{objc::Ref<NSObject>(work().inbox())}, type);
+        std::vector<std::string> subjects;
+        for (const auto& message : screen.controller->messages())
+            subjects.push_back(
+                objc::msgSend<std::optional<std::string>()>(message, sel("subject")).value_or(""));
+        return subjects;
+    };
+    EXPECT_THAT(subjectsFor(MailboxContentViewController::kSourceFlagged),
+                ElementsAre("Invoice overdue"));
+    EXPECT_THAT(subjectsFor(MailboxContentViewController::kSourceUnread),
+                ElementsAre("Lunch plans"));
+    EXPECT_EQ(subjectsFor(MailboxContentViewController::kSourceAll).size(), 3u);
+}
+
+TEST_F(MailScreens, MailboxRowsAnswerTheirViewsByInstanceVariableName) {
+    auto screen = app->mailboxList();
+    UITableView* table = screen.controller->tableView();
+    ASSERT_EQ(table->numberOfSections(), 2); // All Inboxes, then the account
+    ASSERT_EQ(table->numberOfRowsInSection(1), 2);
+    EXPECT_EQ(calls().count["picker cell"], 3);
+    EXPECT_EQ(calls().count["unread count"], 3);
+
+    auto path = NSIndexPath::indexPathForRow(0, 1);
+    UITableViewCell* cell = table->cellForRowAtIndexPath(path.get());
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->frame().height(), 44);
+    const auto ivar = [&](const char* name) {
+        Ivar variable = class_getInstanceVariable(object_getClass(cell), name);
+        return variable ? object_getIvar(cell, variable) : nullptr;
+    };
+    auto* title = dynamic_cast<UILabel*>(ivar("_titleLabel"));
+    auto* subtitle = dynamic_cast<UILabel*>(ivar("_subtitleLabel"));
+    auto* unread = dynamic_cast<UILabel*>(ivar("_unreadCountLabel"));
+    ASSERT_TRUE(title && subtitle && unread);
+    EXPECT_EQ(title->text(), "INBOX");
+    EXPECT_EQ(subtitle->text(), "Work");
+    EXPECT_EQ(unread->text(), "1");
+    EXPECT_NE(dynamic_cast<UIImageView*>(ivar("_iconImageView")), nullptr);
+
+    auto allInboxes = NSIndexPath::indexPathForRow(0, 0);
+    auto* first = table->cellForRowAtIndexPath(allInboxes.get());
+    Ivar titleIvar = class_getInstanceVariable(object_getClass(first), "_titleLabel");
+    EXPECT_EQ(dynamic_cast<UILabel*>(object_getIvar(first, titleIvar))->text(),
+              MailboxPickerController::kAllInboxesTitle);
+}
+
+TEST_F(MailScreens, FolderListIsTitledThroughUpdateTitleInsideANavigationController) {
+    auto screen = app->folderList(work());
+    EXPECT_EQ(calls().count["update title"], 1);
+    EXPECT_EQ(objc::msgSend<std::string()>(screen.controller, sel("title")), "Work");
+    id navigation = objc::msgSend<id()>(screen.controller, sel("navigationController"));
+    ASSERT_EQ(navigation, screen.navigation.get());
+    EXPECT_EQ(screen.navigation->navigationBar()->displayedTitle(), "Work");
+    EXPECT_EQ(screen.controller->tableView()->numberOfRowsInSection(0), 2);
+}
+
+TEST_F(MailScreens, OpenMessageHeaderAnswersTheSubjectFrameInsideTheHeader) {
+    MailMessage* message = work().inbox()->messages().front().get();
+    auto screen = app->openMessage(*message);
+    EXPECT_EQ(calls().count["layer init"], 1);
+    EXPECT_EQ(calls().count["display message"], 1);
+    MessageContentLayer* layer = MailApp::contentLayerOf(screen);
+    ASSERT_NE(layer, nullptr);
+    id header = objc::msgSend<id()>(layer, sel("headerView"));
+    ASSERT_NE(header, nullptr);
+    const CGRect subject = objc::msgSend<CGRect()>(header, sel("subjectFrame"));
+    const CGRect headerFrame = objc::msgSend<CGRect()>(header, sel("frame"));
+    EXPECT_GT(subject.width(), 0);
+    EXPECT_GE(subject.height(), 20);
+    EXPECT_GT(subject.minY(), 0); // the From, To and date lines come first
+    EXPECT_LE(subject.maxY(), headerFrame.maxY());
+    EXPECT_EQ(headerFrame.width(), layer->frame().width());
+    EXPECT_EQ(layer->frame().width(), 375);
+    EXPECT_EQ(layer->headerView()->lines()[3], "Lunch plans");
+    EXPECT_EQ(layer->bodyLabel()->text(), "Lunch plans text");
+    EXPECT_GT(layer->bodyLabel()->frame().minY(), headerFrame.maxY());
+}
+
+struct HtmlCase {
+    const char* html;
+    const char* text;
+};
+
+TEST(HtmlText, BlocksEndLinesScriptsAreDroppedAndBlanksFold) {
+    const HtmlCase cases[] = {
+        {"<p>Hello&nbsp;<b>Ada</b></p><p>Bye</p>", "Hello\u00a0Ada\n\nBye"},
+        {"<html><head><style>p{}</style></head><body>One<br>Two</body></html>", "One\nTwo"},
+        {"<div>  lots   of\n\n blanks </div><script>alert(1)</script>", "lots of blanks"},
+        {"<p>unclosed <i>tags", "unclosed tags"},
+        {"", ""},
+    };
+    for (const auto& [html, text] : cases)
+        EXPECT_EQ(plainTextFromHTML(html), text) << html;
+}
+
+TEST(HtmlText, SnippetsFoldLinesAndCutWholeCharacters) {
+    EXPECT_EQ(snippetOf("Dear Ada,\n\n  the report", 100), "Dear Ada, the report");
+    EXPECT_EQ(snippetOf("\u00e9\u00e9\u00e9\u00e9", 2), "\u00e9\u00e9");
+    EXPECT_EQ(snippetOf("one two three", 7), "one two");
+}
+
+} // namespace
