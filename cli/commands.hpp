@@ -11,5 +11,6 @@ namespace tintbox::cli {
 int runSnapshot(Arguments arguments, std::ostream& out);
 int runMatch(Arguments arguments, std::ostream& out);
 int runCheck(Arguments arguments, std::ostream& out);
+int runInit(Arguments arguments, std::ostream& out);
 
 } // namespace tintbox::cli

@@ -31,6 +31,11 @@ const std::map<std::string, Command, std::less<>>& commands() {
         {"check",
          {tintbox::cli::runCheck, "tintbox check [--settings FILE]",
           "list what the mail extension would ignore or misread in a settings file"}},
+        {"init",
+         {tintbox::cli::runInit,
+          "tintbox init [--root DIR] [--sample] [--account NAME=MAILDIR]... "
+          "[--local-account NAME=MAILDIR]...",
+          "make a device root, install the built plug-ins and add accounts or the sample set"}},
     };
     return table;
 }
