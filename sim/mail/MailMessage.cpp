@@ -68,3 +68,23 @@ MessageBody* MailMessage::messageBody() {
 std::string MailMessage::messageIdentifier() const {
     return tintbox::sim::mail::messageIdentifierFor(m_file.uniqueName);
 }
+
+bool MailMessage::setRead(bool read, std::string* error) {
+    return setFlag('S', read, error);
+}
+
+bool MailMessage::setFlagged(bool flagged, std::string* error) {
+    return setFlag('F', flagged, error);
+}
+
+bool MailMessage::setFlag(char flag, bool on, std::string* error) {
+    std::string flags = m_file.flags;
+    std::erase(flags, flag);
+    if (on)
+        flags += flag;
+    auto renamed = tintbox::sim::mail::changeMaildirFlags(m_file, flags, error);
+    if (!renamed)
+        return false;
+    m_file = std::move(*renamed);
+    return true;
+}

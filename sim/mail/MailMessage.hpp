@@ -43,10 +43,17 @@ public:
     // Seconds since 2001-01-01: the Date header, else the file's modification time.
     double dateSent() const { return m_dateSent; }
 
+    // Mark the message read or unread, flagged or not, on disk (Maildir flags S and F); false
+    // with *error set when the file could not be renamed, and then nothing changed.
+    bool setRead(bool read, std::string* error = nullptr);
+    bool setFlagged(bool flagged, std::string* error = nullptr);
+
     const tintbox::sim::mail::MaildirFile& file() const { return m_file; }
     const tintbox::sim::mail::MessageHeaders& headers() const { return m_headers; }
 
 private:
+    bool setFlag(char flag, bool on, std::string* error);
+
     objc::WeakRef<Mailbox> m_mailbox;
     tintbox::sim::mail::MaildirFile m_file;
     tintbox::sim::mail::MessageHeaders m_headers;

@@ -75,6 +75,32 @@ std::vector<MaildirFile> listMaildirFiles(const fs::path& folder) {
     return files;
 }
 
+std::optional<MaildirFile> changeMaildirFlags(const MaildirFile& file, std::string_view flags,
+                                              std::string* error) {
+    std::string sorted(flags);
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    const fs::path target = file.path.parent_path().parent_path() / "cur" /
+                            (file.uniqueName + std::string(kInfoSeparator) + sorted);
+    if (target == file.path)
+        return file;
+    std::error_code failure;
+    if (fs::exists(target, failure)) {
+        if (error)
+            *error = target.string() + " already exists; " + file.path.string() + " left as it is";
+        return std::nullopt;
+    }
+    fs::create_directories(target.parent_path(), failure);
+    if (!failure)
+        fs::rename(file.path, target, failure);
+    if (failure) {
+        if (error)
+            *error = "cannot rename " + file.path.string() + ": " + failure.message();
+        return std::nullopt;
+    }
+    return maildirFileAt(target, false);
+}
+
 std::string messageIdentifierFor(std::string_view uniqueName) {
     const std::unique_ptr<gchar, decltype(&g_free)> digest(
         g_compute_checksum_for_data(

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,13 @@ MaildirFile maildirFileAt(const std::filesystem::path& path, bool inNew);
 // The message files of one mailbox folder (cur/ and new/; hidden files and folders skipped), in
 // no particular order.
 std::vector<MaildirFile> listMaildirFiles(const std::filesystem::path& folder);
+
+// Gives the message file exactly these flags by renaming it into its mailbox's cur/ (a message
+// in new/ moves to cur/, as a reader that has seen it does); the unique name stays. rename is
+// atomic, so the message is at its old name or its new one, never lost or doubled. The letters
+// are kept in ASCII order, as Maildir asks. nullopt with *error set (one line) on failure.
+std::optional<MaildirFile> changeMaildirFlags(const MaildirFile& file, std::string_view flags,
+                                              std::string* error = nullptr);
 
 // The short stable identifier of a message: 12 hexadecimal digits derived from its unique name,
 // so that flag changes and moves keep it.

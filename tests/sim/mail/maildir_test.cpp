@@ -103,6 +103,38 @@ TEST_F(MaildirStore, TheIdentifierSurvivesAFlagRename) {
     EXPECT_EQ(inbox.messageWithIdentifier("000000000000"), nullptr);
 }
 
+TEST_F(MaildirStore, MarkingRenamesTheFileAndKeepsItsIdentifier) {
+    deliver(folder.path(), "new", "5.n.host", sampleMessage("fresh", 1));
+    MailMessage& message = *account->inbox()->messages().at(0);
+    const std::string identifier = message.messageIdentifier();
+
+    ASSERT_TRUE(message.setFlagged(true));
+    ASSERT_TRUE(message.setRead(true));
+    EXPECT_EQ(message.file().path, folder / "cur" / "5.n.host:2,FS");
+    EXPECT_TRUE(std::filesystem::is_empty(folder / "new"));
+    ASSERT_TRUE(message.setFlagged(false));
+    EXPECT_EQ(message.file().path, folder / "cur" / "5.n.host:2,S");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder / "cur"),
+                            std::filesystem::directory_iterator()),
+              1);
+
+    account->inbox()->reload();
+    MailMessage* reread = account->inbox()->messageWithIdentifier(identifier);
+    ASSERT_NE(reread, nullptr);
+    EXPECT_TRUE(reread->isRead());
+    EXPECT_FALSE(reread->isFlagged());
+}
+
+TEST_F(MaildirStore, MarkingAFileThatVanishedChangesNothing) {
+    const auto path = deliver(folder.path(), "cur", "6.v.host:2,", sampleMessage("gone", 1));
+    MailMessage& message = *account->inbox()->messages().at(0);
+    std::filesystem::remove(path);
+    std::string error;
+    EXPECT_FALSE(message.setRead(true, &error));
+    EXPECT_THAT(error, HasSubstr(path.string()));
+    EXPECT_FALSE(message.isRead());
+}
+
 TEST(MaildirFileName, SplitsTheUniqueNameFromTheFlags) {
     struct Case {
         const char* name;
