@@ -59,8 +59,8 @@ MessageBody* MailMessage::messageBody() {
         MessageBody::registerRuntimeClass();
         m_body = objc::make<MessageBody>(
             objc::make<MessageBodyPart>(std::move(body->text), body->isHTML));
-    } else {
-        std::cerr << "tintbox: no body for " << error << '\n';
+    } else if (!error.empty()) {
+        std::cerr << "tintbox: no body: " << error << '\n';
     }
     return m_body.get();
 }

@@ -179,7 +179,7 @@ std::optional<BodyText> readPreferredBody(const std::filesystem::path& file, std
     if (GMimePart* part = parts.html ? parts.html : parts.plain)
         return BodyText{decodedText(part), part == parts.html};
     if (error)
-        *error = file.string() + ": the message has no text";
+        error->clear();
     return std::nullopt;
 }
 

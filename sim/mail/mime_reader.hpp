@@ -32,8 +32,8 @@ struct BodyText {
 };
 
 // The text of the message's preferred body part: the first inline text/html part when there is
-// one, else the first inline text/plain part. nullopt when the file cannot be read or the message
-// has no text part (*error says which).
+// one, else the first inline text/plain part. nullopt when the message has no text part (*error
+// empty) or the file cannot be read (*error says why).
 std::optional<BodyText> readPreferredBody(const std::filesystem::path& file,
                                           std::string* error = nullptr);
 

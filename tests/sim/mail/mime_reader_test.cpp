@@ -155,14 +155,16 @@ INSTANTIATE_TEST_SUITE_P(
                  "see attached", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(PreferredBody, AMessageWithoutTextHasNone) {
+TEST(PreferredBody, AMessageWithoutTextHasNoneWithoutAnError) {
     TemporaryFolder folder;
-    std::string error;
+    std::string error = "stale";
     const auto path = messageFile(folder, "From: a@x.example\nMIME-Version: 1.0\n"
                                           "Content-Type: image/png\n"
                                           "Content-Transfer-Encoding: base64\n\niVBORw0KGgo=\n");
     EXPECT_EQ(readPreferredBody(path, &error), std::nullopt);
-    EXPECT_THAT(error, HasSubstr("no text"));
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(readPreferredBody(folder / "gone", &error), std::nullopt);
+    EXPECT_THAT(error, HasSubstr("gone"));
 }
 
 } // namespace
