@@ -12,5 +12,7 @@ int runSnapshot(Arguments arguments, std::ostream& out);
 int runMatch(Arguments arguments, std::ostream& out);
 int runCheck(Arguments arguments, std::ostream& out);
 int runInit(Arguments arguments, std::ostream& out);
+int runMail(Arguments arguments, std::ostream& out);
+int runDemo(Arguments arguments, std::ostream& out);
 
 } // namespace tintbox::cli

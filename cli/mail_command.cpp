@@ -127,12 +127,14 @@ int runList(Arguments arguments, std::ostream& out) {
             view.printMessageList(title, *screen.controller);
         out.flush();
     };
-    draw();
-    if (!watch)
+    if (!watch) {
+        draw();
         return 0;
+    }
 
-    // The extension reloads its settings on the same notification; redrawing on the next turn
-    // of the loop lets every observer of this turn run first.
+    // Observing starts before the first picture, so that no change after it is missed. The
+    // extension reloads its settings on the same notification; redrawing on the next turn of
+    // the loop lets every observer of this turn run first.
     auto& loop = dispatch::RunLoop::main();
     StopOnSignals stopOnSignals;
     auto observation = corefoundation::DarwinNotifyCenter::shared().observe(
@@ -147,6 +149,7 @@ int runList(Arguments arguments, std::ostream& out) {
                 draw();
             });
         });
+    draw();
     dispatch::Registration deadline;
     if (watchSeconds)
         deadline = loop.addTimer(*watchSeconds, [&] { loop.stop(); });

@@ -36,6 +36,15 @@ const std::map<std::string, Command, std::less<>>& commands() {
           "tintbox init [--root DIR] [--sample] [--account NAME=MAILDIR]... "
           "[--local-account NAME=MAILDIR]...",
           "make a device root, install the built plug-ins and add accounts or the sample set"}},
+        {"demo",
+         {tintbox::cli::runDemo, "tintbox demo [--out DIR] [--root DIR] [--width POINTS]",
+          "sample device, coloured message list, and pictures of the Mail screens"}},
+        {"mail",
+         {tintbox::cli::runMail,
+          "tintbox mail list [--account NAME [--mailbox NAME]] [--watch [--watch-seconds N]] | "
+          "mailboxes | folders --account NAME | open --message ID  [--json] [--png FILE] "
+          "[--width POINTS]",
+          "show a screen of the Mail app with the mail extension loaded"}},
     };
     return table;
 }
