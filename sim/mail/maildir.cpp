@@ -20,6 +20,19 @@ bool isMailFolder(const fs::path& path) {
     return isDirectory(path / "cur") || isDirectory(path / "new");
 }
 
+// Folder names are IMAP's modified UTF-7 ("Entw&APw-rfe" is "Entwürfe"); a name that is not
+// valid modified UTF-7 is shown as it stands.
+std::string fromModifiedUtf7(const std::string& name) {
+    if (name.find('&') == std::string::npos)
+        return name;
+    gsize written = 0;
+    const std::unique_ptr<gchar, decltype(&g_free)> decoded(
+        g_convert(name.data(), static_cast<gssize>(name.size()), "UTF-8", "UTF-7-IMAP", nullptr,
+                  &written, nullptr),
+        &g_free);
+    return decoded ? std::string(decoded.get(), written) : name;
+}
+
 // ".A.B" -> "A/B"; empty for names that are not Maildir++ folders ("..", ".", ".A..B").
 std::string mailboxNameOf(std::string_view folderName) {
     if (folderName.size() < 2 || folderName.front() != '.')
@@ -28,7 +41,7 @@ std::string mailboxNameOf(std::string_view folderName) {
     if (name.front() == '.' || name.back() == '.' || name.find("..") != std::string::npos)
         return {};
     std::replace(name.begin(), name.end(), '.', '/');
-    return name;
+    return fromModifiedUtf7(name);
 }
 
 void addFiles(const fs::path& folder, bool inNew, std::vector<MaildirFile>& files) {

@@ -1,6 +1,7 @@
 // Maildir and Maildir++ folders on disk. An account's Maildir root is the mailbox "INBOX" and
-// each subfolder ".Name" is the mailbox "Name" (".A.B" is "A/B"). A message is one file in
-// cur/ or new/ whose name is a unique name, then ":2," and the flag letters (S seen, F flagged).
+// each subfolder ".Name" is the mailbox "Name" (".A.B" is "A/B"; names are decoded from IMAP's
+// modified UTF-7). A message is one file in cur/ or new/ whose name is a unique name, then ":2,"
+// and the flag letters (S seen, F flagged).
 //   for (const auto& folder : listMaildirFolders(root))
 //       for (const auto& file : listMaildirFiles(folder.path)) ... file.isSeen() ...
 #pragma once

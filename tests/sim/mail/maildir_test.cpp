@@ -36,12 +36,14 @@ protected:
 TEST_F(MaildirStore, ListsTheRootAsInboxAndSubfoldersByName) {
     deliver(folder.path(), ".Projects/cur", "1.a.host:2,S", sampleMessage("p", 1));
     deliver(folder.path(), ".Archive.2025/new", "2.b.host", sampleMessage("a", 1));
+    deliver(folder.path(), ".Entw&APw-rfe/cur", "3.c.host:2,S", sampleMessage("d", 1));
+    deliver(folder.path(), ".Tom &- Jerry/cur", "4.d.host:2,S", sampleMessage("e", 1));
     writeFile(folder / ".NotAMailbox/readme", "no cur or new here");
     writeFile(folder / "..odd/cur/x", "");
     std::vector<std::string> names;
     for (const auto& mailbox : account->mailboxes())
         names.push_back(mailbox->displayName());
-    EXPECT_THAT(names, ElementsAre("INBOX", "Archive/2025", "Projects"));
+    EXPECT_THAT(names, ElementsAre("INBOX", "Archive/2025", "Entwürfe", "Projects", "Tom & Jerry"));
     EXPECT_EQ(account->mailboxNamed("Archive/2025")->messages().size(), 1u);
     EXPECT_EQ(account->mailboxNamed("Projects")->account(), account.get());
 }
