@@ -1,0 +1,193 @@
+#include "platform/foundation/device_path.hpp"
+#include "platform/foundation/property_list.hpp"
+#include "platform/quartz/image.hpp"
+#include "platform/uikit/UIAlertView.hpp"
+#include "sim/settings/SettingsApp.hpp"
+#include "tests/platform/preferences/test_bundle.hpp"
+
+#include <gmock/gmock.h>
+
+namespace tintbox::sim::settings {
+namespace {
+
+using foundation::Value;
+using ::testing::HasSubstr;
+
+// One device root with the test bundle installed as the pane bundle, for the whole process:
+// a process loads a bundle's code once.
+class SettingsAppTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        root = new tintbox::testing::TemporaryDeviceRoot();
+        tintbox::testing::stageTestBundle(foundation::devicePath(kPaneBundlePath));
+    }
+    static void TearDownTestSuite() {
+        delete root;
+        root = nullptr;
+    }
+    void TearDown() override {
+        UIAlertView::removeAllShownAlerts();
+        std::filesystem::remove(foundation::devicePath(kDomainFile));
+    }
+
+    static std::optional<foundation::Dictionary> stored() {
+        return foundation::dictionaryWithContentsOfFile(foundation::devicePath(kDomainFile));
+    }
+
+    static constexpr const char* kDomainFile =
+        "/var/mobile/Library/Preferences/net.example.testpanes.plist";
+    static inline tintbox::testing::TemporaryDeviceRoot* root = nullptr;
+};
+
+TEST_F(SettingsAppTest, ShowsTheBundlesRootPaneAsRowsJsonTextAndPicture) {
+    SettingsApp app = SettingsApp::launch();
+    ASSERT_EQ(app.loadError(), "");
+    ASSERT_NE(app.topListPane(), nullptr);
+    EXPECT_STREQ(object_getClassName(app.topPane()), "TestRootPane");
+
+    const auto json = app.json();
+    EXPECT_EQ(json["pane"], "TestRootPane");
+    EXPECT_EQ(json["title"], "Test Panes");
+    EXPECT_EQ(json["sections"], nlohmann::ordered_json::parse(R"(["", "Look", "More"])"));
+    ASSERT_EQ(json["rows"].size(), 8u);
+    const auto& enabled = json["rows"][0];
+    EXPECT_EQ(enabled["title"], "Enabled");
+    EXPECT_EQ(enabled["value"], "on");
+    EXPECT_EQ(enabled["identifier"], "EnabledSwitch");
+    EXPECT_EQ(enabled["cellClass"], "PSSwitchTableCell");
+    EXPECT_EQ(json["rows"][2]["detail"], "Left");
+    EXPECT_EQ(json["rows"][1]["value"], "4");
+    EXPECT_EQ(json["rows"][1]["height"], 60);
+    EXPECT_EQ(json["rows"][6]["enabled"], false);
+    EXPECT_EQ(json["rows"][6]["title"], "Reset");
+
+    const std::string text = app.text();
+    EXPECT_THAT(text, HasSubstr("Test Panes\n"));
+    EXPECT_THAT(text, HasSubstr("[0,0] Enabled  = on"));
+    EXPECT_THAT(text, HasSubstr("Look\n  [1,0] Width  = 4"));
+    EXPECT_THAT(text, HasSubstr("[1,1] Place  (Left)"));
+    EXPECT_THAT(text, HasSubstr("[2,2] Reset  [disabled]"));
+
+    tintbox::testing::TemporaryFolder out;
+    app.writePNG(out / "root.png");
+    const auto picture = quartz::Image::fromPNGFile(out / "root.png");
+    ASSERT_GT(picture.pixelWidth(), 0);
+    EXPECT_EQ(picture.pixelWidth() * 568, picture.pixelHeight() * 320) << "the whole screen";
+}
+
+TEST_F(SettingsAppTest, ActionsReachThePaneAndTheStoredFile) {
+    SettingsApp app = SettingsApp::launch();
+    app.toggle(app.findRow("Enabled"));
+    app.slide(app.findRow("1,0"), 12);
+    app.choose(app.findRow("place"), "Across");
+    app.typeText(app.findRow("Prefix"), "Fwd:");
+    EXPECT_EQ(stored(), (foundation::Dictionary{{"enabled", Value(false)},
+                                                {"place", Value(2)},
+                                                {"prefix", Value("Fwd:")},
+                                                {"width", Value(12.0)}}));
+    EXPECT_EQ(app.rows()[2].detail, "Across");
+    EXPECT_STREQ(object_getClassName(app.topPane()), "TestRootPane") << "back from the list";
+
+    app.tapRow(app.findRow("Details"));
+    EXPECT_STREQ(object_getClassName(app.topPane()), "TestDetailPane");
+    EXPECT_EQ(app.json()["title"], "Details");
+    EXPECT_TRUE(app.goBack());
+    EXPECT_FALSE(app.goBack());
+}
+
+TEST_F(SettingsAppTest, RowsThatCannotDoAnActionAreRefusedWithTheReason) {
+    SettingsApp app = SettingsApp::launch();
+    struct Case {
+        const char* name;
+        std::function<void()> action;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"unknown title", [&] { app.findRow("Nothing"); }, "no row titled \"Nothing\""},
+        {"row out of range", [&] { app.findRow("0,9"); }, "no row 0,9"},
+        {"toggle a slider",
+         [&] {
+             app.toggle({1, 0});
+         },
+         "row 1,0 has no switch"},
+        {"slide a switch",
+         [&] {
+             app.slide({0, 0}, 1);
+         },
+         "row 0,0 has no slider"},
+        {"type into a link",
+         [&] {
+             app.typeText({2, 0}, "x");
+         },
+         "has no text field"},
+        {"tap a disabled row",
+         [&] {
+             app.tapRow({2, 2});
+         },
+         "row 2,2 is disabled"},
+        {"choose on a switch",
+         [&] {
+             app.choose({0, 0}, "x");
+         },
+         "opens no choice list"},
+        {"an unknown choice",
+         [&] {
+             app.choose({1, 1}, "Nowhere");
+         },
+         "no choice \"Nowhere\""},
+        {"no alert", [&] { app.answerAlert("OK"); }, "no alert is shown"},
+        {"unknown pane", [&] { app.openPane("NoSuchPane"); }, "no settings pane class"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            c.action();
+            ADD_FAILURE() << "no error";
+        } catch (const std::invalid_argument& error) {
+            EXPECT_THAT(error.what(), HasSubstr(c.reason));
+        }
+    }
+    EXPECT_STREQ(object_getClassName(app.topPane()), "TestRootPane");
+    EXPECT_FALSE(stored().has_value()) << "nothing was stored";
+}
+
+TEST_F(SettingsAppTest, APaneOpensByClassNameWithItsSpecifierProperties) {
+    SettingsApp app = SettingsApp::launch({.showRootPane = false});
+    EXPECT_EQ(app.topPane(), nullptr);
+    PSViewController* pane =
+        app.openPane("TestDetailPane", {{"title", Value("Work")}, {"key", Value("Work")}});
+    EXPECT_EQ(app.topPane(), pane);
+    EXPECT_EQ(pane->title(), "Work");
+    ASSERT_NE(pane->specifier(), nullptr);
+    EXPECT_EQ(pane->specifier()->propertyForKey("key"), Value("Work"));
+    EXPECT_EQ(pane->specifier()->detailControllerClass(), object_getClass(pane));
+
+    PSViewController* above = app.openPane("TestDetailPane", {}, "Second");
+    EXPECT_EQ(above->parentController(), pane);
+    EXPECT_EQ(above->rootController(), pane);
+    EXPECT_EQ(app.navigation()->viewControllers().size(), 2u);
+}
+
+TEST_F(SettingsAppTest, ABrokenBundleIsReportedAndNoPaneIsShown) {
+    tintbox::testing::TemporaryFolder folder;
+    tintbox::testing::writeFile(folder / "Broken.bundle" / "Info.plist",
+                                "<plist version=\"1.0\"><dict><key>CFBundleExecutable</key>"
+                                "<string>Broken</string></dict></plist>");
+    tintbox::testing::writeFile(folder / "Broken.bundle" / "Broken", "not a shared object");
+    SettingsApp app = SettingsApp::launch({.bundlePath = folder / "Broken.bundle"});
+    EXPECT_THAT(app.loadError(), HasSubstr("bundle Broken.bundle: cannot load Broken"));
+    EXPECT_EQ(app.topPane(), nullptr);
+    EXPECT_THAT(app.text(), HasSubstr("cannot load Broken"));
+    try {
+        app.findRow("Enabled");
+        ADD_FAILURE() << "no error";
+    } catch (const std::invalid_argument& error) {
+        EXPECT_THAT(error.what(), HasSubstr("cannot load Broken"));
+    }
+
+    SettingsApp missing = SettingsApp::launch({.bundlePath = folder / "Missing.bundle"});
+    EXPECT_THAT(missing.loadError(), HasSubstr("no pane bundle at"));
+}
+
+} // namespace
+} // namespace tintbox::sim::settings
