@@ -43,6 +43,8 @@ Class UILabel::registerRuntimeClass() {
                                  .method<&UILabel::setTextAlignment>("setTextAlignment:")
                                  .method<&UILabel::numberOfLines>("numberOfLines")
                                  .method<&UILabel::setNumberOfLines>("setNumberOfLines:")
+                                 .method<&UILabel::isEnabled>("isEnabled")
+                                 .method<&UILabel::setEnabled>("setEnabled:")
                                  .method<&UILabel::sizeThatFits>("sizeThatFits:")
                                  .method<&UILabel::drawRect>("drawRect:");
     return cls;
@@ -77,6 +79,11 @@ void UILabel::setNumberOfLines(NSInteger lines) {
     setNeedsDisplay();
 }
 
+void UILabel::setEnabled(bool enabled) {
+    m_enabled = enabled;
+    setNeedsDisplay();
+}
+
 CGSize UILabel::sizeThatFits(CGSize size) const {
     const double maxWidth = m_numberOfLines == 1 ? 0 : size.width;
     CGSize text = quartz::measureText(m_text, m_font->font(), maxWidth, linesOf(m_numberOfLines));
@@ -87,9 +94,10 @@ void UILabel::drawRect(CGRect rect) {
     CGContextRef context = UIGraphicsGetCurrentContext();
     if (!context || m_text.empty())
         return;
+    const CGColorRef colour = m_textColor->CGColor();
     context->drawText(m_text, rect,
                       {.font = m_font->font(),
-                       .color = m_textColor->CGColor(),
+                       .color = m_enabled ? colour : colour.withAlpha(colour.alpha * 0.5),
                        .alignment = alignmentOf(m_textAlignment),
                        .verticalAlignment = quartz::VerticalAlignment::Center,
                        .numberOfLines = linesOf(m_numberOfLines)});

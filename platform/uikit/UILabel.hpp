@@ -37,6 +37,9 @@ public:
     void setTextAlignment(NSTextAlignment alignment);
     NSInteger numberOfLines() const { return m_numberOfLines; }
     void setNumberOfLines(NSInteger lines);
+    // A disabled label draws its text dimmed, as the platform does.
+    bool isEnabled() const { return m_enabled; }
+    void setEnabled(bool enabled);
 
     // One line: the text's natural size. Several lines: wrapped within size.width.
     CGSize sizeThatFits(CGSize size) const;
@@ -48,4 +51,5 @@ private:
     objc::Ref<UIFont> m_font;
     NSTextAlignment m_textAlignment{NSTextAlignmentLeft};
     NSInteger m_numberOfLines{1};
+    bool m_enabled{true};
 };

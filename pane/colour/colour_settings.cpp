@@ -1,0 +1,100 @@
+#include "pane/colour/colour_settings.hpp"
+
+#include "platform/foundation/property_list.hpp"
+#include "settings/keys.hpp"
+
+namespace tintbox::pane {
+namespace {
+
+namespace keys = tintbox::settings;
+
+const foundation::Value* entry(const foundation::Dictionary& settings, std::string_view key) {
+    return foundation::find(settings, key);
+}
+
+std::optional<float> percentAsOpacity(const foundation::Dictionary& settings,
+                                      std::string_view key) {
+    if (const foundation::Value* level = entry(settings, key))
+        return level->floatValue() / 100.0f;
+    return std::nullopt;
+}
+
+bool presentAndTrue(const foundation::Dictionary& settings, std::string_view key) {
+    const foundation::Value* flag = entry(settings, key);
+    return flag && flag->boolValue();
+}
+
+// The filter record at index, when the list and the record exist.
+const foundation::Dictionary* filterRecord(const foundation::Dictionary& settings, int index) {
+    const foundation::Value* list = entry(settings, keys::kFiltersEnabled);
+    const foundation::Array* records = list ? list->asArray() : nullptr;
+    if (!records || index < 0 || static_cast<std::size_t>(index) >= records->size())
+        return nullptr;
+    return (*records)[static_cast<std::size_t>(index)].asDictionary();
+}
+
+} // namespace
+
+StoredColour loadStoredColour(const foundation::Dictionary& settings, const ColourKey& key,
+                              std::string fallback) {
+    StoredColour stored{std::move(fallback), {}, 0};
+    const float accountList = percentAsOpacity(settings, keys::kListAlphaLevel).value_or(0.25f);
+    const float accountMessage =
+        percentAsOpacity(settings, keys::kMessageAlphaLevel).value_or(0.25f);
+    if (key.isFilterColour()) {
+        if (const foundation::Dictionary* record = filterRecord(settings, *key.filterIndex)) {
+            const foundation::Value* hex = foundation::find(*record, "hexColor");
+            if (hex && hex->asString())
+                stored.colour = *hex->asString();
+        }
+        stored.alphas.mailBox = 0;
+        stored.alphas.list =
+            presentAndTrue(settings, keys::kUseAccountSettingsForListFilters)
+                ? accountList
+                : percentAsOpacity(settings, keys::kListAlphaLevelFilters).value_or(1.0f);
+        stored.alphas.message =
+            presentAndTrue(settings, keys::kUseAccountSettingsForMessageFilters)
+                ? accountMessage
+                : percentAsOpacity(settings, keys::kMessageAlphaLevelFilters).value_or(1.0f);
+    } else {
+        const foundation::Value* colour = entry(settings, key.text);
+        if (colour && colour->asString())
+            stored.colour = *colour->asString();
+        if (auto level = percentAsOpacity(settings, keys::kMailBoxAlphaLevel))
+            stored.alphas.mailBox = *level;
+        stored.alphas.list = accountList;
+        stored.alphas.message = accountMessage;
+    }
+    if (const foundation::Value* type = entry(settings, keys::kColorPickerType))
+        stored.pickerType = type->intValue();
+    return stored;
+}
+
+StoredColour loadStoredColour(const std::filesystem::path& file, const ColourKey& key,
+                              std::string fallback) {
+    if (auto settings = foundation::dictionaryWithContentsOfFile(file))
+        return loadStoredColour(*settings, key, std::move(fallback));
+    return StoredColour{std::move(fallback), {}, 0};
+}
+
+bool saveColour(const std::filesystem::path& file, const ColourKey& key, const std::string& hex) {
+    std::optional<foundation::Dictionary> settings = foundation::dictionaryWithContentsOfFile(file);
+    if (!settings)
+        return false;
+    if (key.isFilterColour()) {
+        auto list = settings->find(keys::kFiltersEnabled);
+        foundation::Array* records = list != settings->end() ? list->second.asArray() : nullptr;
+        const int index = *key.filterIndex;
+        if (!records || index < 0 || static_cast<std::size_t>(index) >= records->size())
+            return false;
+        foundation::Dictionary* record = (*records)[static_cast<std::size_t>(index)].asDictionary();
+        if (!record)
+            return false;
+        (*record)["hexColor"] = hex;
+    } else {
+        (*settings)[key.text] = hex;
+    }
+    return foundation::writePropertyListAtomically(foundation::Value(std::move(*settings)), file);
+}
+
+} // namespace tintbox::pane
