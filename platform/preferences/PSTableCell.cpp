@@ -103,9 +103,6 @@ void PSTableCell::refreshCellContentsWithSpecifier(PSSpecifier* specifier) {
     case PSLinkListCell:
         setAccessoryType(UITableViewCellAccessoryDisclosureIndicator);
         break;
-    case PSButtonCell:
-        textLabel()->setTextColor(UIColor::colorWithRed(0, 0.478, 1, 1).get());
-        break;
     case PSStaticTextCell:
     case PSTitleValueCell:
     case PSGroupCell:
@@ -139,7 +136,9 @@ void PSTableCell::storeValue(foundation::Value value) {
 void PSTableCell::setCellEnabled(bool enabled) {
     m_cellEnabled = enabled;
     setUserInteractionEnabled(enabled);
-    auto colour = enabled ? UIColor::blackColor() : UIColor::grayColor();
-    if (!m_specifier || m_specifier->cellType() != PSButtonCell)
-        textLabel()->setTextColor(colour.get());
+    const bool button = m_specifier && m_specifier->cellType() == PSButtonCell;
+    auto colour = !enabled ? UIColor::grayColor()
+                  : button ? UIColor::colorWithRed(0, 0.478, 1, 1)
+                           : UIColor::blackColor();
+    textLabel()->setTextColor(colour.get());
 }

@@ -60,6 +60,8 @@ TEST_F(SettingsAppTest, ShowsTheBundlesRootPaneAsRowsJsonTextAndPicture) {
     EXPECT_EQ(json["rows"][1]["height"], 60);
     EXPECT_EQ(json["rows"][6]["enabled"], false);
     EXPECT_EQ(json["rows"][6]["title"], "Reset");
+    EXPECT_EQ(json["rows"][6]["textColor"], "#808080FF") << "a disabled button is dimmed";
+    EXPECT_EQ(json["rows"][3]["textColor"], "#000000FF");
 
     const std::string text = app.text();
     EXPECT_THAT(text, HasSubstr("Test Panes\n"));
