@@ -12,6 +12,8 @@ int runSnapshot(Arguments arguments, std::ostream& out);
 int runMatch(Arguments arguments, std::ostream& out);
 int runCheck(Arguments arguments, std::ostream& out);
 int runInit(Arguments arguments, std::ostream& out);
+int runSettings(Arguments arguments, std::ostream& out);
+int runSettingsColour(Arguments arguments, std::ostream& out);
 int runMail(Arguments arguments, std::ostream& out);
 int runDemo(Arguments arguments, std::ostream& out);
 

@@ -45,6 +45,12 @@ const std::map<std::string, Command, std::less<>>& commands() {
           "mailboxes | folders --account NAME | open --message ID  [--json] [--png FILE] "
           "[--width POINTS]",
           "show a screen of the Mail app with the mail extension loaded"}},
+        {"settings",
+         {tintbox::cli::runSettings,
+          "tintbox settings colour --key NAME [--hex TEXT]... [--rgb R,G,B]... [--tap X,Y]... "
+          "[--drag X1,Y1:X2,Y2]... [--picker h|s|b] [--png FILE] [--json]",
+          "edit a colour in the settings pane (typed entry first, then taps and drags on the "
+          "picker, in picker points); --picker stores the picker type"}},
     };
     return table;
 }
