@@ -229,6 +229,14 @@ TEST_F(MailCommand, WatchedListRedrawsWithTheNewColoursWhenAnotherProcessPostsTh
                      "mail", "list", "--account", "Work", "--mailbox", "INBOX", "--json", "--watch",
                      "--watch-seconds", "90"},
                     {{"TINTBOX_ROOT", root.path().c_str()}, {"OUTPUT", output.c_str()}});
+    // A failed assertion below still ends the watcher at once.
+    struct StopWatcher {
+        Process& process;
+        ~StopWatcher() {
+            if (process.pid() > 0)
+                ::kill(process.pid(), SIGTERM);
+        }
+    } stopWatcher{watcher};
     ASSERT_TRUE(waitForLines(output, 1)) << "no first drawing";
     EXPECT_EQ(bandColours(linesOf(output)[0]["rows"][0], 2626)[0], "#1565C0FF");
 
