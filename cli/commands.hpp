@@ -14,6 +14,7 @@ int runCheck(Arguments arguments, std::ostream& out);
 int runInit(Arguments arguments, std::ostream& out);
 int runSettings(Arguments arguments, std::ostream& out);
 int runSettingsColour(Arguments arguments, std::ostream& out);
+int runSettingsShow(Arguments arguments, std::ostream& out);
 int runMail(Arguments arguments, std::ostream& out);
 int runDemo(Arguments arguments, std::ostream& out);
 

@@ -10,13 +10,14 @@ namespace tintbox::cli {
 int runSettings(Arguments arguments, std::ostream& out) {
     static const std::map<std::string, int (*)(Arguments, std::ostream&), std::less<>> subcommands{
         {"colour", runSettingsColour},
+        {"show", runSettingsShow},
     };
     const auto name = arguments.takePositional();
     if (!name)
-        throw UsageError("name a subcommand: colour");
+        throw UsageError("name a subcommand: colour or show");
     const auto found = subcommands.find(*name);
     if (found == subcommands.end())
-        throw UsageError("unknown subcommand '" + *name + "' (try colour)");
+        throw UsageError("unknown subcommand '" + *name + "' (try colour or show)");
     return found->second(std::move(arguments), out);
 }
 
