@@ -1,0 +1,21 @@
+// The settings file as the root pane and the option panes read and write it: the whole file as
+// a dictionary (empty when unreadable), and one value stored on top of the file as it is on
+// disk, followed by the change notification.
+//   foundation::Dictionary copy = loadSettingsFile();   storeSettingsValue("listWidth", 4);
+#pragma once
+
+#include "platform/foundation/value.hpp"
+
+#include <string>
+
+namespace tintbox::pane {
+
+// The settings file's content; an empty dictionary when it is missing or not a dictionary.
+foundation::Dictionary loadSettingsFile();
+
+// Rereads the file (so that changes made meanwhile by other panes survive), sets key to value
+// (a null value removes it), writes the whole file atomically and posts the change
+// notification, whatever the write's outcome. Answers the dictionary as written.
+foundation::Dictionary storeSettingsValue(const std::string& key, foundation::Value value);
+
+} // namespace tintbox::pane
