@@ -1,5 +1,6 @@
 #include "sim/settings/SettingsApp.hpp"
 
+#include "platform/corefoundation/version_number.hpp"
 #include "platform/dispatch/run_loop.hpp"
 #include "platform/foundation/device_path.hpp"
 #include "platform/preferences/PSTableCell.hpp"
@@ -10,6 +11,7 @@
 #include "platform/uikit/UISwitch.hpp"
 #include "platform/uikit/UITextField.hpp"
 #include "platform/uikit/view_renderer.hpp"
+#include "sim/mail/MailStore.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -96,6 +98,8 @@ std::optional<RowAddress> parseAddress(const std::string& text) {
     return address;
 }
 
+constexpr double kFirstVersionWithMailAccountClasses = 1140.1;
+
 } // namespace
 
 SettingsApp SettingsApp::launch(const SettingsAppOptions& options) {
@@ -109,6 +113,10 @@ SettingsApp SettingsApp::launch(const SettingsAppOptions& options) {
     UIScreen::mainScreen()->setBounds(screen);
     PSListController::registerRuntimeClass();
     UINavigationController::registerRuntimeClass();
+    // From iOS 8 the Mail app's account classes are loaded in the Settings process too, and
+    // the pane lists the accounts through them.
+    if (corefoundation::kCFCoreFoundationVersionNumber >= kFirstVersionWithMailAccountClasses)
+        sim::mail::registerMailModelClasses();
 
     SettingsApp app;
     const std::filesystem::path path =
