@@ -4,6 +4,8 @@
 #include "platform/uikit/UIApplication.hpp"
 #include "platform/uikit/UIColor.hpp"
 #include "platform/uikit/UILabel.hpp"
+#include "sim/mail/MailStore.hpp"
+#include "sim/mail/account_file.hpp"
 #include "tests/pane/colour/pane_fixture.hpp"
 
 #include <cmath>
@@ -138,6 +140,27 @@ TEST_F(RootPaneTest, WithoutARegistryTheAccountsSectionIsEmpty) {
     EXPECT_TRUE(accountRows(*pane).empty());
     ASSERT_GE(specifiers.size(), 2u);
     EXPECT_EQ(specifiers.back()->name(), "Frequently Asked Questions");
+}
+
+TEST_F(RootPaneTest, LaterSystemsListTheHostAccountsWithoutLocalOnes) {
+    corefoundation::setCoreFoundationVersionNumber(
+        corefoundation::kCFCoreFoundationVersionNumber_iOS_8_0);
+    writeRegistry({{"Stale", "YES"}}); // only read before iOS 8
+    const auto file = foundation::devicePath(tintbox::sim::mail::kAccountsFilePath);
+    std::filesystem::create_directories(file.parent_path());
+    foundation::Array accounts;
+    for (const auto& [name, cls] : std::vector<std::pair<std::string, std::string>>{
+             {"work", "MailAccount"}, {"On My iPhone", "LocalAccount"}, {"Home", "MailAccount"}})
+        accounts.push_back(foundation::Dictionary{
+            {"DisplayName", name}, {"Class", cls}, {"Maildir", "var/mobile/Mail/" + name}});
+    ASSERT_TRUE(foundation::writePropertyListAtomically(foundation::Value(accounts), file));
+    tintbox::sim::mail::registerMailModelClasses();
+    tintbox::sim::mail::MailStore::reloadShared();
+
+    auto pane = openRoot();
+    specifiersOf(*pane);
+    pane->reload();
+    EXPECT_EQ(accountRows(*pane), (std::vector<std::string>{"Home", "work"}));
 }
 
 TEST_F(RootPaneTest, NegatedSwitchStoresAndShowsTheOpposite) {
