@@ -237,7 +237,8 @@ TEST_F(RootPaneTest, SpacerRowsAreLowAndClear) {
         const bool spacer = row >= 5 && row <= 15 && row % 2 == 1;
         EXPECT_DOUBLE_EQ(heightAt(*pane, 0, row), spacer ? 12.0 : 44.0) << row;
         double r = 0, g = 0, b = 0, a = 1;
-        UIColor* background = cellAt(*pane, 0, row)->backgroundColor();
+        const auto cell = cellAt(*pane, 0, row); // the cell owns its colour: keep it alive
+        UIColor* background = cell->backgroundColor();
         const bool clear = background && background->getRed(&r, &g, &b, &a) && a == 0.0;
         EXPECT_EQ(clear, spacer || row == 17) << row;
     }
