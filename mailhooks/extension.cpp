@@ -6,7 +6,9 @@
 #include "mailhooks/gradient_view.hpp"
 #include "mailhooks/mailbox_list.hpp"
 #include "mailhooks/message_list.hpp"
+#include "mailhooks/message_list_toolbar.hpp"
 #include "mailhooks/message_view.hpp"
+#include "mailhooks/reminders.hpp"
 #include "platform/corefoundation/notification_center.hpp"
 #include "platform/corefoundation/version_number.hpp"
 #include "platform/objc/objc.hpp"
@@ -33,8 +35,9 @@ void startExtension() {
     installMailboxListHooks(objc_getClass(host::kMailboxTableCell),
                             objc_getClass(host::kMailboxPickerController),
                             objc_getClass(host::kMailboxListViewControllerMail));
-    // The message list controller's replacements and added methods (toolbar, quick filters,
-    // reminders) go here, after the mailbox list's and before the notification observer.
+    const Class messageListController = objc_getClass(host::kMailboxContentViewController);
+    installMessageListToolbarHooks(messageListController);
+    installReminderHooks(messageListController);
 
     corefoundation::CFNotificationCenterAddObserver(
         corefoundation::CFNotificationCenterGetDarwinNotifyCenter(), nullptr, &settingsChanged,
