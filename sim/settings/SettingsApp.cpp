@@ -355,6 +355,28 @@ void SettingsApp::slide(RowAddress address, float value) {
     screen();
 }
 
+void SettingsApp::moveRow(RowAddress from, RowAddress to) {
+    requireStack();
+    UITableView* table = topTable();
+    UITableViewCell* cell = cellAt(from);
+    if (!cell)
+        throw std::invalid_argument("the pane has no " + describe(from));
+    if (!table->isEditing() || !cell->showsReorderControl())
+        throw std::invalid_argument(describe(from) + " cannot be moved");
+    // Within its own section a row can land on any existing row; in another one, also just
+    // past the last row (the only place in an empty section).
+    const bool sameSection = to.section == from.section;
+    if (to.section < 0 || to.section >= table->numberOfSections() || to.row < 0 ||
+        to.row > table->numberOfRowsInSection(to.section) - (sameSection ? 1 : 0))
+        throw std::invalid_argument("the pane has no place " + std::to_string(to.section) + "," +
+                                    std::to_string(to.row) + " to drop a row on");
+    auto source = NSIndexPath::indexPathForRow(from.row, from.section);
+    auto proposed = NSIndexPath::indexPathForRow(to.row, to.section);
+    if (!table->simulateMoveRow(source.get(), proposed.get()))
+        throw std::invalid_argument(describe(from) + " cannot be moved");
+    screen();
+}
+
 void SettingsApp::answerAlert(const std::string& buttonTitle,
                               const std::vector<std::string>& fieldTexts) {
     if (UIAlertView::shownAlerts().empty())

@@ -102,6 +102,11 @@ public:
     void typeText(RowAddress address, const std::string& text);
     // Drags the row's slider to value.
     void slide(RowAddress address, float value);
+    // Drags the row by its reorder control and drops it at `to` (a row of any section, or one
+    // past the last row of another section), as a finger would; the pane's data source hears
+    // the move. Throws std::invalid_argument for a row that shows no reorder control or a drop
+    // place outside the table.
+    void moveRow(RowAddress from, RowAddress to);
     // Taps a button of the front alert, after typing fieldTexts into its fields. Throws
     // std::invalid_argument when no alert is shown or it has no such button.
     void answerAlert(const std::string& buttonTitle,

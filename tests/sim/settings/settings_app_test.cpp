@@ -13,6 +13,63 @@ namespace {
 using foundation::Value;
 using ::testing::HasSubstr;
 
+// A pane that owns an editable table, as a filter list does: two sections of named rows, the
+// first row of the second section fixed in place; it keeps the order the moves give.
+class TestReorderPane : public PSViewController {
+public:
+    TestReorderPane* init() {
+        PSViewController::init();
+        m_table = UITableView::withFrameAndStyle({{0, 0}, {320, 480}}, UITableViewStylePlain);
+        m_table->setDataSource(this);
+        m_table->setEditing(true);
+        return this;
+    }
+    void viewDidLoad() { setView(m_table.get()); }
+    NSInteger numberOfSectionsInTableView(UITableView*) { return 3; }
+    NSInteger tableViewNumberOfRowsInSection(UITableView*, NSInteger section) {
+        return section < 2 ? static_cast<NSInteger>(sections[section].size()) : 0;
+    }
+    objc::Ref<UITableViewCell> tableViewCellForRowAtIndexPath(UITableView*, NSIndexPath* path) {
+        auto cell = UITableViewCell::withStyle(UITableViewCellStyleDefault, "Cell");
+        cell->textLabel()->setText(sections[path->section()][path->row()]);
+        return cell;
+    }
+    bool tableViewCanMoveRowAtIndexPath(UITableView*, NSIndexPath* path) {
+        return !(path->section() == 1 && path->row() == 0);
+    }
+    void tableViewMoveRowAtIndexPathToIndexPath(UITableView*, NSIndexPath* from, NSIndexPath* to) {
+        auto& source = sections[from->section()];
+        std::string moved = source[from->row()];
+        source.erase(source.begin() + from->row());
+        if (to->section() < 2)
+            sections[to->section()].insert(sections[to->section()].begin() + to->row(), moved);
+        m_table->reloadData();
+    }
+
+    static inline std::vector<std::string> sections[2];
+
+private:
+    objc::Ref<UITableView> m_table;
+};
+
+const bool reorderPaneRegistered = [] {
+    PSViewController::registerRuntimeClass();
+    UITableView::registerRuntimeClass();
+    objc::ClassBuilder<TestReorderPane, PSViewController>("TestReorderPane")
+        .method<&TestReorderPane::init>("init")
+        .method<&TestReorderPane::viewDidLoad>("viewDidLoad")
+        .method<&TestReorderPane::numberOfSectionsInTableView>("numberOfSectionsInTableView:")
+        .method<&TestReorderPane::tableViewNumberOfRowsInSection>(
+            "tableView:numberOfRowsInSection:")
+        .method<&TestReorderPane::tableViewCellForRowAtIndexPath>(
+            "tableView:cellForRowAtIndexPath:")
+        .method<&TestReorderPane::tableViewCanMoveRowAtIndexPath>(
+            "tableView:canMoveRowAtIndexPath:")
+        .method<&TestReorderPane::tableViewMoveRowAtIndexPathToIndexPath>(
+            "tableView:moveRowAtIndexPath:toIndexPath:");
+    return true;
+}();
+
 // One device root with the test bundle installed as the pane bundle, for the whole process:
 // a process loads a bundle's code once.
 class SettingsAppTest : public ::testing::Test {
@@ -189,6 +246,61 @@ TEST_F(SettingsAppTest, ABrokenBundleIsReportedAndNoPaneIsShown) {
 
     SettingsApp missing = SettingsApp::launch({.bundlePath = folder / "Missing.bundle"});
     EXPECT_THAT(missing.loadError(), HasSubstr("no pane bundle at"));
+}
+
+TEST_F(SettingsAppTest, MoveRowDragsARowThroughThePanesDataSource) {
+    TestReorderPane::sections[0] = {"a", "b", "c"};
+    TestReorderPane::sections[1] = {"fixed", "d"};
+    SettingsApp app = SettingsApp::launch({.showRootPane = false});
+    app.openPane("TestReorderPane");
+    auto titles = [&] {
+        std::vector<std::string> shown;
+        for (const PaneRow& row : app.rows())
+            shown.push_back(std::to_string(row.section) + ":" + row.title);
+        return shown;
+    };
+
+    app.moveRow({0, 2}, {0, 0});
+    EXPECT_EQ(titles(), (std::vector<std::string>{"0:c", "0:a", "0:b", "1:fixed", "1:d"}));
+    app.moveRow({0, 0}, {1, 2});
+    EXPECT_EQ(titles(), (std::vector<std::string>{"0:a", "0:b", "1:fixed", "1:d", "1:c"}))
+        << "one past the last row of another section";
+    app.moveRow({1, 1}, {2, 0});
+    EXPECT_EQ(titles(), (std::vector<std::string>{"0:a", "0:b", "1:fixed", "1:c"}))
+        << "dropped into the empty section, which the pane drops";
+
+    struct Case {
+        const char* name;
+        RowAddress from;
+        RowAddress to;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"no such row", {0, 5}, {0, 0}, "no row 0,5"},
+        {"a fixed row", {1, 0}, {0, 0}, "row 1,0 cannot be moved"},
+        {"no such section", {0, 0}, {3, 0}, "no place 3,0"},
+        {"past the end of its own section", {0, 0}, {0, 2}, "no place 0,2"},
+        {"past the end of another section", {0, 0}, {1, 3}, "no place 1,3"},
+        {"a negative row", {0, 0}, {1, -1}, "no place 1,-1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            app.moveRow(c.from, c.to);
+            ADD_FAILURE() << "no error";
+        } catch (const std::invalid_argument& error) {
+            EXPECT_THAT(error.what(), HasSubstr(c.reason));
+        }
+    }
+    EXPECT_EQ(titles(), (std::vector<std::string>{"0:a", "0:b", "1:fixed", "1:c"}));
+
+    SettingsApp root = SettingsApp::launch();
+    try {
+        root.moveRow({0, 0}, {0, 1});
+        ADD_FAILURE() << "no error";
+    } catch (const std::invalid_argument& error) {
+        EXPECT_THAT(error.what(), HasSubstr("row 0,0 cannot be moved")) << "not editing";
+    }
 }
 
 } // namespace
