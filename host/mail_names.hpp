@@ -64,4 +64,41 @@ inline constexpr std::string_view kUnreadCountLabel = "_unreadCountLabel";
 inline constexpr std::string_view kIconImageView = "_iconImageView";
 } // namespace ivar
 
+// The message list controller's toolbar and quick filters, with the signatures the mail
+// extension sends and replaces them with (objects as id; NSInteger is "q"):
+//   viewWillAppear: void(bool)               searchDisplayControllerWillBeginSearch: void(id)
+//   searchDisplayControllerWillEndSearch: void(id)   _setInEditMode:animated: void(bool, bool)
+//   updateToolbarButtons, updateBarButtons void()    setSourceType: void(NSInteger)
+//   setMailboxes:sourceType: void(std::vector<objc::Ref<NSObject>>, NSInteger)
+//   _addSource:toSection: void(id, NSInteger)        moveButtonItem id()
+//   _bulkMarkSelection:asRead: void(id, bool)        transferButtonClicked: void(id)
+//   view, tableView, currentTableView: the controller's views (UIView*, UITableView*)
+// Ivars _selectionModel (any object) and _moveButtonItem (a UIBarButtonItem).
+inline constexpr std::string_view kThreadedMiniMallSource = "ThreadedMiniMallSource";
+namespace sel {
+inline constexpr std::string_view kSearchDisplayControllerWillBeginSearch =
+    "searchDisplayControllerWillBeginSearch:";
+inline constexpr std::string_view kSearchDisplayControllerWillEndSearch =
+    "searchDisplayControllerWillEndSearch:";
+inline constexpr std::string_view kSetInEditModeAnimated = "_setInEditMode:animated:";
+inline constexpr std::string_view kUpdateToolbarButtons = "updateToolbarButtons";
+inline constexpr std::string_view kUpdateBarButtons = "updateBarButtons";
+inline constexpr std::string_view kSetSourceType = "setSourceType:";
+inline constexpr std::string_view kSetMailboxesSourceType = "setMailboxes:sourceType:";
+inline constexpr std::string_view kAddSourceToSection = "_addSource:toSection:";
+inline constexpr std::string_view kSegmentAction = "segmentAction:";
+inline constexpr std::string_view kMoveButtonMarkAsRead = "moveButtonMarkAsRead:";
+inline constexpr std::string_view kReminderLongPress = "reminderLongPress:";
+inline constexpr std::string_view kView = "view";
+inline constexpr std::string_view kCurrentTableView = "currentTableView";
+inline constexpr std::string_view kMoveButtonItem = "moveButtonItem";
+inline constexpr std::string_view kBulkMarkSelectionAsRead = "_bulkMarkSelection:asRead:";
+inline constexpr std::string_view kTransferButtonClicked = "transferButtonClicked:";
+inline constexpr std::string_view kValueForKey = "valueForKey:";
+} // namespace sel
+namespace ivar {
+inline constexpr std::string_view kSelectionModel = "_selectionModel";
+inline constexpr std::string_view kMoveButtonItem = "_moveButtonItem";
+} // namespace ivar
+
 } // namespace tintbox::host
