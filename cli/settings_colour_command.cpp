@@ -9,6 +9,7 @@
 #include "platform/preferences/preferences_domain.hpp"
 #include "platform/uikit/TouchDriver.hpp"
 #include "platform/uikit/UILabel.hpp"
+#include "settings/colour_key.hpp"
 #include "settings/keys.hpp"
 #include "sim/settings/SettingsApp.hpp"
 
@@ -62,20 +63,7 @@ std::optional<std::string> storedColour(const std::string& key) {
         foundation::devicePath(settings::kSettingsFilePath));
     if (!settings)
         return std::nullopt;
-    const foundation::Value* value = nullptr;
-    constexpr std::string_view kFilterPrefix = "Color Value";
-    if (key.starts_with(kFilterPrefix)) {
-        const std::string rest = key.size() > kFilterPrefix.size() + 1
-                                     ? key.substr(kFilterPrefix.size() + 1)
-                                     : std::string();
-        const int index = foundation::Value(rest).intValue();
-        const foundation::Value* list = foundation::find(*settings, settings::kFiltersEnabled);
-        const foundation::Array* records = list ? list->asArray() : nullptr;
-        if (records && index >= 0 && static_cast<std::size_t>(index) < records->size())
-            value = (*records)[static_cast<std::size_t>(index)].find("hexColor");
-    } else {
-        value = foundation::find(*settings, key);
-    }
+    const foundation::Value* value = settings::ColourKey::parse(key).storedEntry(*settings);
     if (value && value->asString())
         return *value->asString();
     return std::nullopt;

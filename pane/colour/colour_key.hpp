@@ -1,23 +1,12 @@
-// Which colour a colour selector pane edits: an account's colour (the key is the account's
-// name) or a filter's ("Color Value N", the "hexColor" of record N of "filtersEnabled").
-//   ColourKey key = ColourKey::parse("Color Value 3");   key.filterIndex == 3
+// The colour key of a colour selector pane; parsed by the settings store, which the command line
+// shares (settings/colour_key.hpp).
 #pragma once
 
-#include <optional>
-#include <string>
-#include <string_view>
+#include "settings/colour_key.hpp"
 
 namespace tintbox::pane {
 
-inline constexpr std::string_view kFilterColourPrefix = "Color Value";
-
-struct ColourKey {
-    std::string text;
-    // Set for a filter colour: the number after "Color Value " (0 when it is not a number).
-    std::optional<int> filterIndex;
-
-    static ColourKey parse(std::string_view text);
-    bool isFilterColour() const { return filterIndex.has_value(); }
-};
+using settings::ColourKey;
+using settings::kFilterColourPrefix;
 
 } // namespace tintbox::pane

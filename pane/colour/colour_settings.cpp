@@ -24,15 +24,6 @@ bool presentAndTrue(const foundation::Dictionary& settings, std::string_view key
     return flag && flag->boolValue();
 }
 
-// The filter record at index, when the list and the record exist.
-const foundation::Dictionary* filterRecord(const foundation::Dictionary& settings, int index) {
-    const foundation::Value* list = entry(settings, keys::kFiltersEnabled);
-    const foundation::Array* records = list ? list->asArray() : nullptr;
-    if (!records || index < 0 || static_cast<std::size_t>(index) >= records->size())
-        return nullptr;
-    return (*records)[static_cast<std::size_t>(index)].asDictionary();
-}
-
 } // namespace
 
 StoredColour loadStoredColour(const foundation::Dictionary& settings, const ColourKey& key,
@@ -41,12 +32,10 @@ StoredColour loadStoredColour(const foundation::Dictionary& settings, const Colo
     const float accountList = percentAsOpacity(settings, keys::kListAlphaLevel).value_or(0.25f);
     const float accountMessage =
         percentAsOpacity(settings, keys::kMessageAlphaLevel).value_or(0.25f);
+    const foundation::Value* colour = key.storedEntry(settings);
+    if (colour && colour->asString())
+        stored.colour = *colour->asString();
     if (key.isFilterColour()) {
-        if (const foundation::Dictionary* record = filterRecord(settings, *key.filterIndex)) {
-            const foundation::Value* hex = foundation::find(*record, "hexColor");
-            if (hex && hex->asString())
-                stored.colour = *hex->asString();
-        }
         stored.alphas.mailBox = 0;
         stored.alphas.list =
             presentAndTrue(settings, keys::kUseAccountSettingsForListFilters)
@@ -57,9 +46,6 @@ StoredColour loadStoredColour(const foundation::Dictionary& settings, const Colo
                 ? accountMessage
                 : percentAsOpacity(settings, keys::kMessageAlphaLevelFilters).value_or(1.0f);
     } else {
-        const foundation::Value* colour = entry(settings, key.text);
-        if (colour && colour->asString())
-            stored.colour = *colour->asString();
         if (auto level = percentAsOpacity(settings, keys::kMailBoxAlphaLevel))
             stored.alphas.mailBox = *level;
         stored.alphas.list = accountList;
