@@ -1,5 +1,7 @@
 #include "cli/arguments.hpp"
 
+#include <algorithm>
+
 namespace tintbox::cli {
 
 bool Arguments::takeFlag(std::string_view name) {
@@ -41,6 +43,34 @@ std::optional<std::string> Arguments::takeOption(std::string_view name) {
     if (values.size() > 1)
         throw UsageError(std::string(name) + " is given more than once");
     return values.front();
+}
+
+std::vector<Arguments::Occurrence>
+Arguments::takeInOrder(const std::vector<std::pair<std::string_view, std::size_t>>& options) {
+    std::vector<Occurrence> taken;
+    for (auto it = m_words.begin(); it != m_words.end();) {
+        const auto option = std::find_if(options.begin(), options.end(), [&](const auto& o) {
+            return *it == o.first || it->starts_with(std::string(o.first) + "=");
+        });
+        if (option == options.end()) {
+            ++it;
+            continue;
+        }
+        const auto [name, count] = *option;
+        Occurrence occurrence{std::string(name), {}};
+        auto end = std::next(it);
+        if (*it != name)
+            occurrence.values.push_back(it->substr(name.size() + 1));
+        while (occurrence.values.size() < count) {
+            if (end == m_words.end())
+                throw UsageError(std::string(name) + " needs " + std::to_string(count) +
+                                 (count == 1 ? " value" : " values"));
+            occurrence.values.push_back(*end++);
+        }
+        taken.push_back(std::move(occurrence));
+        it = m_words.erase(it, end);
+    }
+    return taken;
 }
 
 std::optional<std::string> Arguments::takePositional() {

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tintbox::cli {
@@ -26,6 +27,14 @@ public:
     std::optional<std::string> takeOption(std::string_view name);
     // Takes every "--name VALUE", in order.
     std::vector<std::string> takeRepeated(std::string_view name);
+    // Takes every occurrence of the named options, each with its count of values ("--name=V"
+    // gives the first), in the order given on the command line; a missing value is a usage error.
+    struct Occurrence {
+        std::string name;
+        std::vector<std::string> values;
+    };
+    std::vector<Occurrence>
+    takeInOrder(const std::vector<std::pair<std::string_view, std::size_t>>& options);
     // Takes the next word that is not an option.
     std::optional<std::string> takePositional();
     // Refuses whatever is left.

@@ -15,6 +15,7 @@ int runInit(Arguments arguments, std::ostream& out);
 int runSettings(Arguments arguments, std::ostream& out);
 int runSettingsColour(Arguments arguments, std::ostream& out);
 int runSettingsShow(Arguments arguments, std::ostream& out);
+int runSettingsPanes(Arguments arguments, std::ostream& out);
 int runMail(Arguments arguments, std::ostream& out);
 int runDemo(Arguments arguments, std::ostream& out);
 

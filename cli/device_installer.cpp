@@ -19,6 +19,10 @@
 #ifndef TINTBOX_PANE_BUNDLE_DIR
 #define TINTBOX_PANE_BUNDLE_DIR ""
 #endif
+// The entry file by which the Settings app lists the pane.
+#ifndef TINTBOX_PANE_ENTRY_FILE
+#define TINTBOX_PANE_ENTRY_FILE ""
+#endif
 
 namespace tintbox::cli {
 namespace {
@@ -135,6 +139,8 @@ const std::vector<PlugInInstall>& plugInInstalls() {
         {"mail extension", TINTBOX_MAILHOOKS_FILE,
          "/Library/MobileSubstrate/DynamicLibraries/Tintbox.dylib"},
         {"settings pane", TINTBOX_PANE_BUNDLE_DIR, "/Library/PreferenceBundles/Tintbox.bundle"},
+        {"settings entry", TINTBOX_PANE_ENTRY_FILE,
+         "/Library/PreferenceLoader/Preferences/Tintbox.plist"},
     };
     return table;
 }

@@ -48,9 +48,15 @@ const std::map<std::string, Command, std::less<>>& commands() {
         {"settings",
          {tintbox::cli::runSettings,
           "tintbox settings colour --key NAME [--hex TEXT]... [--rgb R,G,B]... [--tap X,Y]... "
-          "[--drag X1,Y1:X2,Y2]... [--picker h|s|b] [--png FILE] [--json]",
+          "[--drag X1,Y1:X2,Y2]... [--picker h|s|b] [--png FILE] [--json] | "
+          "show [PATH] [--toggle ROW] [--choose ROW VALUE] "
+          "[--text ROW TEXT] [--slide ROW VALUE] [--tap ROW] [--move FROM TO] "
+          "[--answer BUTTON [--field TEXT]...]... [--json | --png FILE] | panes [--json]",
           "edit a colour in the settings pane (typed entry first, then taps and drags on the "
-          "picker, in picker points); --picker stores the picker type"}},
+          "picker, in picker points); --picker stores the picker type; show a pane of the "
+          "settings app (PATH: row titles tapped from the root, such as Filters/0), after the "
+          "row actions given, in order; ROW is \"SECTION,ROW\" or the row's title; panes: "
+          "the panes the settings app lists"}},
     };
     return table;
 }

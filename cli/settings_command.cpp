@@ -11,13 +11,14 @@ int runSettings(Arguments arguments, std::ostream& out) {
     static const std::map<std::string, int (*)(Arguments, std::ostream&), std::less<>> subcommands{
         {"colour", runSettingsColour},
         {"show", runSettingsShow},
+        {"panes", runSettingsPanes},
     };
     const auto name = arguments.takePositional();
     if (!name)
-        throw UsageError("name a subcommand: colour or show");
+        throw UsageError("name a subcommand: colour, show or panes");
     const auto found = subcommands.find(*name);
     if (found == subcommands.end())
-        throw UsageError("unknown subcommand '" + *name + "' (try colour or show)");
+        throw UsageError("unknown subcommand '" + *name + "' (try colour, show or panes)");
     return found->second(std::move(arguments), out);
 }
 

@@ -1,8 +1,10 @@
-// tintbox settings show [PATH]: the settings pane as the Settings app stand-in shows it - the
-// root pane, or the pane reached by tapping the rows of PATH from the root ("Filters/0": the
-// row titled Filters, then the first row titled 0; a step may also be "S,R") - as terminal
-// text, --json or a --png picture.
+// tintbox settings show [PATH] [ACTION]...: the settings pane as the Settings app stand-in shows
+// it - the root pane, or the pane reached by tapping the rows of PATH from the root
+// ("Filters/0": the row titled Filters, then the first row titled 0; a step may also be "S,R")
+// - after the row actions given (--toggle, --choose, --text, --slide, --tap, --move, --answer),
+// run in order on whatever pane is on top, as terminal text, --json or a --png picture.
 #include "cli/commands.hpp"
+#include "cli/settings_row_actions.hpp"
 #include "cli/settings_source.hpp"
 #include "sim/settings/SettingsApp.hpp"
 
@@ -26,6 +28,8 @@ std::vector<std::string> pathSteps(const std::string& path) {
 int runSettingsShow(Arguments arguments, std::ostream& out) {
     const bool json = arguments.takeFlag("--json");
     const auto png = arguments.takeOption("--png");
+    // Before the path: the actions' values are words that are not options either.
+    const std::vector<RowAction> actions = takeRowActions(arguments);
     const auto path = arguments.takePositional();
     arguments.finish();
     if (json && png)
@@ -33,7 +37,7 @@ int runSettingsShow(Arguments arguments, std::ostream& out) {
 
     auto app = sim::settings::SettingsApp::launch();
     if (!app.loadError().empty())
-        throw InputError(app.loadError());
+        throw InputError(app.loadError() + " (run tintbox init to install the settings pane)");
     for (const std::string& step : pathSteps(path.value_or(""))) {
         PSViewController* before = app.topPane();
         try {
@@ -45,12 +49,31 @@ int runSettingsShow(Arguments arguments, std::ostream& out) {
             throw InputError("path step '" + step + "' opens no pane");
     }
     sim::settings::SettingsApp::settle();
-    if (png)
+
+    std::vector<RowActionResult> results;
+    for (const RowAction& action : actions)
+        results.push_back(runRowAction(app, action));
+
+    if (png) {
         app.writePNG(*png);
-    else if (json)
-        out << app.json().dump(2) << '\n';
-    else
+        for (const RowActionResult& result : results)
+            out << result.text << '\n';
+    } else if (json) {
+        auto shown = app.json();
+        if (!actions.empty()) {
+            auto list = nlohmann::ordered_json::array();
+            for (const RowActionResult& result : results)
+                list.push_back(result.json);
+            shown["actions"] = list;
+        }
+        out << shown.dump(2) << '\n';
+    } else {
+        for (const RowActionResult& result : results)
+            out << result.text << '\n';
+        if (!results.empty())
+            out << '\n';
         out << app.text();
+    }
     return 0;
 }
 

@@ -1,0 +1,258 @@
+// The settings pane driven from the command line (`tintbox settings show ... --toggle ...`) on a
+// device root made by `tintbox init --sample`: each row action runs the pane's own code and
+// writes the settings file, a running Mail list redraws with the change, changes made in
+// different panes keep each other, and every kind of write leaves a file that Python's
+// plistlib reads.
+#include "platform/foundation/property_list.hpp"
+#include "tests/support/process.hpp"
+#include "tests/support/temporary_folder.hpp"
+
+#include <chrono>
+#include <csignal>
+#include <functional>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+using namespace tintbox::testing;
+using nlohmann::json;
+using ::testing::HasSubstr;
+
+constexpr const char* kSettingsFile =
+    "private/var/mobile/Library/Preferences/net.quillward.tintbox.plist";
+
+class SettingsPaneCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto made = tintbox({"init", "--sample"});
+        ASSERT_EQ(made.exitStatus, 0) << made.err;
+    }
+
+    ProcessResult tintbox(std::vector<std::string> arguments) const {
+        arguments.insert(arguments.begin(), TINTBOX_EXECUTABLE);
+        return runProcess(arguments, {{"TINTBOX_ROOT", root.path().c_str()}, {"NO_COLOR", "1"}});
+    }
+
+    // Runs a settings command that must succeed, and returns its output.
+    std::string settingsCommand(std::vector<std::string> arguments) const {
+        arguments.insert(arguments.begin(), "settings");
+        const auto result = tintbox(arguments);
+        EXPECT_EQ(result.exitStatus, 0) << result.err;
+        EXPECT_EQ(result.err, "");
+        return result.out;
+    }
+
+    foundation::Dictionary settings() const {
+        return foundation::dictionaryWithContentsOfFile(root / kSettingsFile).value();
+    }
+
+    // The settings file as Python's plistlib reads it, as JSON (bytes and dates never occur).
+    json readByPlistlib() const {
+        const auto result =
+            runProcess({"python3", "-c",
+                        "import json, plistlib, sys\n"
+                        "with open(sys.argv[1], 'rb') as f: print(json.dumps(plistlib.load(f)))",
+                        (root / kSettingsFile).string()});
+        EXPECT_EQ(result.exitStatus, 0) << result.err;
+        return result.exitStatus == 0 ? json::parse(result.out) : json();
+    }
+
+    TemporaryFolder root;
+};
+
+TEST_F(SettingsPaneCommand, EachActionWritesThroughThePaneAndReportsTheRow) {
+    const json shown = json::parse(
+        settingsCommand({"show", "--toggle", "Enabled", "--tap", "Reminders", "--text",
+                         "Title Prefix", "Todo: ", "--slide", "Subject Length", "40", "--json"}));
+    EXPECT_EQ(shown["title"], "Reminders");
+    ASSERT_EQ(shown["actions"].size(), 4u);
+    EXPECT_EQ(shown["actions"][0]["row"]["value"], "off");
+    EXPECT_EQ(shown["actions"][1]["pane"], "Reminders");
+    EXPECT_EQ(shown["actions"][2]["row"]["value"], "Todo: ");
+    EXPECT_EQ(shown["actions"][3]["row"]["value"], "40");
+
+    const auto file = settings();
+    EXPECT_FALSE(file.at("enabled").boolValue());
+    EXPECT_EQ(*file.at("reminderPrefix").asString(), "Todo: ");
+    EXPECT_EQ(file.at("reminderSubjectLimit").intValue(), 40);
+
+    const std::string text =
+        settingsCommand({"show", "Message List Highlight", "--choose", "Band", "Right Edge"});
+    EXPECT_THAT(text, HasSubstr("choose \"Band\" \"Right Edge\": (Right Edge)"));
+    EXPECT_EQ(settings().at("highlightListType").intValue(), 2);
+}
+
+TEST_F(SettingsPaneCommand, BadRowsAndValuesAreOneLineErrorsThatChangeNothing) {
+    const std::string before = fileContents(root / kSettingsFile);
+    const std::vector<std::vector<std::string>> cases{
+        {"show", "--toggle", "No Such Row"},
+        {"show", "--toggle", "Filters"},    // a link has no switch
+        {"show", "--toggle", "9,0"},        // no such section
+        {"show", "--slide", "0,0", "wide"}, // not a number
+        {"show", "--choose", "Enabled"},    // a value is missing
+        {"show", "--answer", "OK"},         // no alert is shown
+        {"show", "--field", "text"},        // a field without its alert
+        {"show", "Message List Highlight", "--choose", "Band", "Sideways"},
+        {"show", "No Such Pane"},
+    };
+    for (auto arguments : cases) {
+        arguments.insert(arguments.begin(), "settings");
+        const auto result = tintbox(arguments);
+        EXPECT_EQ(result.exitStatus, 2) << arguments[2];
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        EXPECT_EQ(result.out, "") << arguments[2];
+    }
+    EXPECT_EQ(fileContents(root / kSettingsFile), before);
+}
+
+TEST_F(SettingsPaneCommand, HelpNamesTheRowActions) {
+    const auto result = tintbox({"settings", "show", "--help"});
+    EXPECT_EQ(result.exitStatus, 0);
+    for (const char* option :
+         {"--toggle", "--choose", "--text", "--slide", "--tap", "--move", "--answer", "--field"})
+        EXPECT_THAT(result.out, HasSubstr(option));
+}
+
+TEST_F(SettingsPaneCommand, InitInstallsTheEntryThatListsThePaneInTheSettingsApp) {
+    const json panes = json::parse(settingsCommand({"panes", "--json"}));
+    ASSERT_EQ(panes.size(), 1u) << panes.dump();
+    EXPECT_EQ(panes[0]["label"], "Tintbox");
+    EXPECT_TRUE(panes[0]["installed"].get<bool>());
+    const std::filesystem::path bundle = panes[0]["bundlePath"].get<std::string>();
+    EXPECT_EQ(bundle, root / "Library/PreferenceBundles/Tintbox.bundle");
+    // The row opens the bundle's root pane, which the Settings app makes from its Info.plist.
+    const auto info = foundation::dictionaryWithContentsOfFile(bundle / "Info.plist");
+    ASSERT_TRUE(info);
+    EXPECT_EQ(*info->at("NSPrincipalClass").asString(), panes[0]["detail"]);
+    EXPECT_TRUE(
+        std::filesystem::exists(bundle / info->at("CFBundleExecutable").asString()->c_str()));
+}
+
+TEST_F(SettingsPaneCommand, ChangesInTwoOptionPanesKeepEachOther) {
+    settingsCommand({"show", "Message List Highlight", "--slide", "Band Width", "20"});
+    settingsCommand({"show", "Reminders", "--toggle", "Include Link to Message"});
+    settingsCommand({"show", "--toggle", "Mark as Read and Move"});
+    const auto file = settings();
+    EXPECT_EQ(file.at("listWidthType").intValue(), 20);
+    EXPECT_FALSE(file.at("reminderIncludeEmailLink").boolValue());
+    EXPECT_FALSE(file.at("enableMarkAsReadAndMove").boolValue());
+    EXPECT_EQ(*file.at("Work").asString(), "#1565C0");
+    EXPECT_EQ(file.at("filtersEnabled").asArray()->size(), 5u);
+}
+
+// Waits until the last complete line of the watched list satisfies done.
+bool waitForDrawing(const std::filesystem::path& file,
+                    const std::function<bool(const json&)>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (std::chrono::steady_clock::now() < deadline) {
+        const std::string text = fileContents(file);
+        const auto end = text.rfind('\n');
+        if (end != std::string::npos) {
+            const auto start = text.rfind('\n', end - 1);
+            const std::string last =
+                text.substr(start == std::string::npos ? 0 : start + 1, end - start - 1);
+            if (!last.empty() && done(json::parse(last)))
+                return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+const json* findTag(const json& view, long tag) {
+    if (view.value("tag", 0L) == tag)
+        return &view;
+    if (view.contains("subviews"))
+        for (const auto& child : view.at("subviews"))
+            if (const json* found = findTag(child, tag))
+                return found;
+    return nullptr;
+}
+
+// The account band of every row of a drawing, or nothing when a row has none.
+std::vector<json> accountBands(const json& drawing) {
+    std::vector<json> bands;
+    for (const auto& row : drawing["rows"]) {
+        const json* band = findTag(row["cell"], 2626);
+        if (!band)
+            return {};
+        bands.push_back(*band);
+    }
+    return bands;
+}
+
+TEST_F(SettingsPaneCommand, ARunningMailListRedrawsWithAChangeMadeInThePane) {
+    if (std::string(TINTBOX_MAILHOOKS_BUILT) != "1")
+        GTEST_SKIP() << "this build has no mail extension to load";
+    const auto output = root / "watch.jsonl";
+    Process watcher({"/bin/sh", "-c", "exec \"$0\" \"$@\" > \"$OUTPUT\"", TINTBOX_EXECUTABLE,
+                     "mail", "list", "--account", "Work", "--mailbox", "INBOX", "--json", "--watch",
+                     "--watch-seconds", "90"},
+                    {{"TINTBOX_ROOT", root.path().c_str()}, {"OUTPUT", output.c_str()}});
+    struct StopWatcher {
+        Process& process;
+        ~StopWatcher() {
+            if (process.pid() > 0)
+                ::kill(process.pid(), SIGTERM);
+        }
+    } stopWatcher{watcher};
+    const auto opacityIs = [](double expected) {
+        return [expected](const json& drawing) {
+            const auto bands = accountBands(drawing);
+            return !bands.empty() && std::all_of(bands.begin(), bands.end(), [&](const json& b) {
+                return std::abs(b["alpha"].get<double>() - expected) < 1e-6;
+            });
+        };
+    };
+    ASSERT_TRUE(waitForDrawing(output, opacityIs(0.30))) << fileContents(output);
+
+    settingsCommand({"show", "Message List Highlight", "--slide", "Opacity (%)", "80"});
+    EXPECT_TRUE(waitForDrawing(output, opacityIs(0.80))) << "no redraw with the new opacity";
+
+    settingsCommand({"colour", "--key", "Work", "--hex", "00FF00"});
+    EXPECT_TRUE(waitForDrawing(output, [](const json& drawing) {
+        const auto bands = accountBands(drawing);
+        return !bands.empty() && bands.front()["layer"]["colors"][0] == "#00FF00FF";
+    })) << "no redraw with the new colour";
+    ::kill(watcher.pid(), SIGTERM);
+    EXPECT_EQ(watcher.wait().exitStatus, 0);
+}
+
+TEST_F(SettingsPaneCommand, PlistlibReadsTheFileAfterEveryKindOfWrite) {
+    const struct {
+        const char* kind;
+        std::vector<std::string> arguments;
+        std::function<bool(const json&)> written;
+    } writes[] = {
+        {"toggle",
+         {"show", "--toggle", "Enabled"},
+         [](const json& f) { return f["enabled"] == false; }},
+        {"choose",
+         {"show", "Open Message Highlight", "--choose", "Area", "Around the Subject"},
+         [](const json& f) { return f["highlightMessageType"] == 1; }},
+        {"text",
+         {"show", "Reminders", "--text", "Title Prefix", "<&> \"quoted\" é"},
+         [](const json& f) { return f["reminderPrefix"] == "<&> \"quoted\" é"; }},
+        {"slide",
+         {"show", "Reminders", "--slide", "Body Length", "123"},
+         [](const json& f) { return f["reminderBodyLimit"] == 123; }},
+        {"colour",
+         {"colour", "--key", "Home", "--hex", "123abc"},
+         [](const json& f) { return f["Home"] == "#123ABC"; }},
+    };
+    for (const auto& write : writes) {
+        settingsCommand(write.arguments);
+        const json file = readByPlistlib();
+        ASSERT_TRUE(file.is_object()) << write.kind;
+        if (write.written) {
+            EXPECT_TRUE(write.written(file)) << write.kind << ": " << file.dump();
+        }
+        EXPECT_EQ(file["filtersEnabled"].size(), 5u) << write.kind;
+    }
+}
+
+} // namespace
