@@ -3,6 +3,7 @@
 #include "sim/mail/MailStore.hpp"
 #include "sim/mail/Mailbox.hpp"
 #include "sim/mail/maildir.hpp"
+#include "sim/mail/maildir_move.hpp"
 
 #include <iostream>
 
@@ -40,7 +41,14 @@ const std::vector<objc::Ref<Mailbox>>& MailAccount::mailboxes() {
         std::cerr << "tintbox: the Maildir " << m_maildir.string() << " of account "
                   << m_displayName << " is not a folder; it has no mail\n";
     Mailbox::registerRuntimeClass();
-    for (const auto& folder : tintbox::sim::mail::listMaildirFolders(m_maildir))
+    const auto folders = tintbox::sim::mail::listMaildirFolders(m_maildir);
+    // A move that a crash cut short is settled before any mailbox is read, so that no reader
+    // of this app sees its message twice.
+    std::vector<std::filesystem::path> paths;
+    for (const auto& folder : folders)
+        paths.push_back(folder.path);
+    tintbox::sim::mail::recoverInterruptedMoves(paths);
+    for (const auto& folder : folders)
         m_mailboxes.push_back(objc::make<Mailbox>(this, folder.name, folder.path));
     return m_mailboxes;
 }

@@ -79,13 +79,14 @@ MailScreen<MailboxListViewControllerMail> MailApp::folderList(MailAccount& accou
 }
 
 MailScreen<MailboxContentViewController>
-MailApp::messageList(std::vector<objc::Ref<NSObject>> mailboxes, const std::string& title) const {
+MailApp::messageList(std::vector<objc::Ref<NSObject>> mailboxes, const std::string& title,
+                     NSInteger sourceType) const {
     static const SEL setMailboxes = sel_registerName("setMailboxes:sourceType:");
     auto list = UIViewController::create<MailboxContentViewController>();
     list->setTitle(title);
     list->view();
     objc::msgSend<void(std::vector<objc::Ref<NSObject>>, NSInteger)>(
-        list, setMailboxes, std::move(mailboxes), MailboxContentViewController::kSourceAll);
+        list, setMailboxes, std::move(mailboxes), sourceType);
     return show(list);
 }
 

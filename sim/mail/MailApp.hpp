@@ -52,9 +52,11 @@ public:
 
     MailScreen<MailboxPickerController> mailboxList() const;
     MailScreen<MailboxListViewControllerMail> folderList(MailAccount& account) const;
-    // The messages of the mailboxes (source type 0: all), titled `title`.
+    // The messages of the mailboxes of the source type (0 all, 2 flagged, 3 unread), titled
+    // `title`.
     MailScreen<MailboxContentViewController> messageList(std::vector<objc::Ref<NSObject>> mailboxes,
-                                                         const std::string& title) const;
+                                                         const std::string& title,
+                                                         NSInteger sourceType = 0) const;
     // The open message; the screen grows taller when the message needs it. The content layer's
     // delayed work runs on the main run loop (MailApp::settle).
     MailScreen<UIViewController> openMessage(MailMessage& message) const;

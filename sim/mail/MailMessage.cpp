@@ -3,6 +3,7 @@
 #include "sim/mail/MailAccount.hpp"
 #include "sim/mail/Mailbox.hpp"
 #include "sim/mail/MessageBody.hpp"
+#include "sim/mail/maildir_move.hpp"
 
 #include <chrono>
 #include <iostream>
@@ -86,5 +87,19 @@ bool MailMessage::setFlag(char flag, bool on, std::string* error) {
     if (!renamed)
         return false;
     m_file = std::move(*renamed);
+    return true;
+}
+
+bool MailMessage::moveToMailbox(Mailbox& target, std::string* error) {
+    auto moved = tintbox::sim::mail::moveMaildirFile(m_file, target.folder(), error);
+    if (!moved)
+        return false;
+    // The source mailbox may hold the last reference to this message; it forgets it below.
+    objc::Ref<MailMessage> keep(this);
+    m_file = std::move(*moved);
+    if (Mailbox* source = m_mailbox.get())
+        source->reload();
+    target.reload();
+    m_mailbox = &target;
     return true;
 }

@@ -47,6 +47,10 @@ public:
     // with *error set when the file could not be renamed, and then nothing changed.
     bool setRead(bool read, std::string* error = nullptr);
     bool setFlagged(bool flagged, std::string* error = nullptr);
+    // Moves the message's file into the target mailbox (Maildir cur/, same unique name and
+    // flags); the message then belongs to the target and both mailboxes read their folders
+    // again on next use. false with *error set when nothing moved.
+    bool moveToMailbox(Mailbox& target, std::string* error = nullptr);
 
     const tintbox::sim::mail::MaildirFile& file() const { return m_file; }
     const tintbox::sim::mail::MessageHeaders& headers() const { return m_headers; }
