@@ -8,6 +8,11 @@
 
 namespace tintbox::mailhooks {
 
+// Replaces, in this order, MailboxContentViewController's
+// searchDisplayControllerWillBeginSearch:, searchDisplayControllerWillEndSearch:,
+// _setInEditMode:animated:, updateToolbarButtons, updateBarButtons, viewWillAppear:,
+// setSourceType:, setMailboxes:sourceType: and _addSource:toSection:, and adds
+// moveButtonMarkAsRead: and segmentAction: ("v@:@"). A nil class gets nothing.
 void installMessageListToolbarHooks(Class mailboxContentViewController);
 
 } // namespace tintbox::mailhooks

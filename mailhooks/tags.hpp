@@ -11,5 +11,6 @@ inline constexpr NSInteger kListFilterBand = 26262;    // filter band of a messa
 inline constexpr NSInteger kMessageAccountBand = 2627; // account band of the open message
 inline constexpr NSInteger kMessageFilterBand = 26272; // filter band of the open message
 inline constexpr NSInteger kMailboxBand = 2628;        // band of a mailbox list row
+inline constexpr NSInteger kQuickFilterBar = 2632;     // quick filter bar of the message list
 
 } // namespace tintbox::mailhooks::tags

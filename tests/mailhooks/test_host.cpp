@@ -55,6 +55,51 @@ bool TestMailApp::didFinishLaunching(NSObject*, NSObject*) {
     return true;
 }
 
+void TestMessageListController::setMailboxes(std::vector<objc::Ref<NSObject>> given,
+                                             NSInteger sourceType) {
+    mailboxes = std::move(given);
+    calls.push_back("setMailboxes " + std::to_string(sourceType));
+}
+
+void TestMessageListController::setSourceType(NSInteger sourceType) {
+    calls.push_back("setSourceType " + std::to_string(sourceType));
+}
+
+void TestMessageListController::addSource(NSObject*, NSInteger section) {
+    calls.push_back("addSource " + std::to_string(section));
+}
+
+void TestMessageListController::setInEditMode(bool editing, bool) {
+    setEditing(editing);
+    calls.push_back(editing ? "editMode on" : "editMode off");
+}
+
+void TestMessageListController::updateToolbarButtons() {
+    calls.push_back("updateToolbarButtons");
+}
+
+void TestMessageListController::updateBarButtons() {
+    calls.push_back("updateBarButtons");
+}
+
+// Each search call notes how often the table was reloaded before it.
+void TestMessageListController::willBeginSearch(NSObject*) {
+    calls.push_back("beginSearch after " + std::to_string(table ? table->reloads : 0) + " reloads");
+}
+
+void TestMessageListController::willEndSearch(NSObject*) {
+    calls.push_back("endSearch");
+}
+
+void TestMessageListController::bulkMarkSelection(NSObject* selection, bool read) {
+    calls.push_back(std::string(selection == selectionModel.get() ? "mark selection" : "mark ?") +
+                    (read ? " read" : " unread"));
+}
+
+void TestMessageListController::transferButtonClicked(NSObject* sender) {
+    calls.push_back(sender == moveItem.get() ? "move sheet" : "move sheet ?");
+}
+
 void registerTestHostClasses() {
     static const bool registered = [] {
         UITableViewCell::registerRuntimeClass();
@@ -105,6 +150,30 @@ void registerTestHostClasses() {
             .method<&TestFolderList::updateTitle>("updateTitle");
         objc::ClassBuilder<TestMailApp>("MailAppController")
             .method<&TestMailApp::didFinishLaunching>("application:didFinishLaunchingWithOptions:");
+        UIBarButtonItem::registerRuntimeClass();
+        objc::ClassBuilder<TestMessageListController, UIViewController>(
+            "MailboxContentViewController")
+            .method<&TestMessageListController::viewWillAppear>("viewWillAppear:")
+            .method<&TestMessageListController::tableView>("tableView")
+            .method<&TestMessageListController::currentTableView>("currentTableView")
+            .method<&TestMessageListController::setMailboxes>("setMailboxes:sourceType:")
+            .method<&TestMessageListController::setSourceType>("setSourceType:")
+            .method<&TestMessageListController::addSource>("_addSource:toSection:")
+            .method<&TestMessageListController::setInEditMode>("_setInEditMode:animated:")
+            .method<&TestMessageListController::updateToolbarButtons>("updateToolbarButtons")
+            .method<&TestMessageListController::updateBarButtons>("updateBarButtons")
+            .method<&TestMessageListController::willBeginSearch>(
+                "searchDisplayControllerWillBeginSearch:")
+            .method<&TestMessageListController::willEndSearch>(
+                "searchDisplayControllerWillEndSearch:")
+            .method<&TestMessageListController::moveButtonItem>("moveButtonItem")
+            .method<&TestMessageListController::bulkMarkSelection>("_bulkMarkSelection:asRead:")
+            .method<&TestMessageListController::transferButtonClicked>("transferButtonClicked:")
+            .ivar<&TestMessageListController::selectionModel>("_selectionModel")
+            .ivar<&TestMessageListController::moveItem>("_moveButtonItem");
+        objc::ClassBuilder<TestSelectionModel>("MessageSelectionModel");
+        objc::ClassBuilder<TestThreadedSource>("ThreadedMiniMallSource");
+        objc::ClassBuilder<TestMailboxSource>("MailboxSource");
         return true;
     }();
     (void)registered;

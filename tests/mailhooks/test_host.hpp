@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/objc/objc.hpp"
+#include "platform/uikit/UIBarButtonItem.hpp"
 #include "platform/uikit/UIImageView.hpp"
 #include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UITableView.hpp"
@@ -112,6 +113,38 @@ public:
     bool didFinishLaunching(NSObject* application, NSObject* options);
     int launches{0};
 };
+
+// MailboxContentViewController: the message list with its edit-mode selection and Move
+// button; it logs what the host is asked to do, in order, in `calls`.
+class TestMessageListController : public UIViewController {
+public:
+    CountingTableView* tableView() const { return table.get(); }
+    CountingTableView* currentTableView() const { return table.get(); }
+    void setMailboxes(std::vector<objc::Ref<NSObject>> mailboxes, NSInteger sourceType);
+    void setSourceType(NSInteger sourceType);
+    void addSource(NSObject* source, NSInteger section);
+    void setInEditMode(bool editing, bool animated);
+    void updateToolbarButtons();
+    void updateBarButtons();
+    void willBeginSearch(NSObject* searchController);
+    void willEndSearch(NSObject* searchController);
+    UIBarButtonItem* moveButtonItem() const { return shownMoveItem.get(); }
+    void bulkMarkSelection(NSObject* selection, bool read);
+    void transferButtonClicked(NSObject* sender);
+
+    objc::Ref<CountingTableView> table;
+    objc::Ref<NSObject> selectionModel;       // _selectionModel
+    objc::Ref<UIBarButtonItem> moveItem;      // _moveButtonItem
+    objc::Ref<UIBarButtonItem> shownMoveItem; // what moveButtonItem answers
+    std::vector<objc::Ref<NSObject>> mailboxes;
+    std::vector<std::string> calls;
+};
+
+// Edit mode's selection, and the source objects of the all-inboxes list
+// (ThreadedMiniMallSource) and of one mailbox.
+class TestSelectionModel : public NSObject {};
+class TestThreadedSource : public NSObject {};
+class TestMailboxSource : public NSObject {};
 
 // Registers every class above under the host's name; idempotent.
 void registerTestHostClasses();
