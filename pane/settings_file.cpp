@@ -22,11 +22,20 @@ foundation::Dictionary loadSettingsFile() {
 }
 
 foundation::Dictionary storeSettingsValue(const std::string& key, foundation::Value value) {
+    return updateSettingsFile([&](foundation::Dictionary& fresh) {
+        if (value.isNull())
+            fresh.erase(key);
+        else
+            fresh[key] = std::move(value);
+        return true;
+    });
+}
+
+foundation::Dictionary
+updateSettingsFile(const std::function<bool(foundation::Dictionary&)>& change) {
     foundation::Dictionary fresh = loadSettingsFile();
-    if (value.isNull())
-        fresh.erase(key);
-    else
-        fresh[key] = std::move(value);
+    if (!change(fresh))
+        return fresh;
     const std::filesystem::path path = settingsPath();
     std::error_code ignored;
     std::filesystem::create_directories(path.parent_path(), ignored);

@@ -1,11 +1,12 @@
-// The settings file as the root pane and the option panes read and write it: the whole file as
+// The settings file as the settings panes read and write it: the whole file as
 // a dictionary (empty when unreadable), and one value stored on top of the file as it is on
-// disk, followed by the change notification.
+// disk, or any change made to the file as it is on disk, followed by the change notification.
 //   foundation::Dictionary copy = loadSettingsFile();   storeSettingsValue("listWidth", 4);
 #pragma once
 
 #include "platform/foundation/value.hpp"
 
+#include <functional>
 #include <string>
 
 namespace tintbox::pane {
@@ -17,5 +18,11 @@ foundation::Dictionary loadSettingsFile();
 // (a null value removes it), writes the whole file atomically and posts the change
 // notification, whatever the write's outcome. Answers the dictionary as written.
 foundation::Dictionary storeSettingsValue(const std::string& key, foundation::Value value);
+
+// Rereads the file and hands it to `change`; when change answers true, writes the whole file
+// atomically and posts the change notification, whatever the write's outcome. Answers the
+// dictionary as reread (and changed), so a pane's copy can take it.
+foundation::Dictionary
+updateSettingsFile(const std::function<bool(foundation::Dictionary&)>& change);
 
 } // namespace tintbox::pane
