@@ -97,7 +97,7 @@ nlohmann::ordered_json rowJson(const PaneRow& row) {
             {"enabled", row.enabled}};
 }
 
-std::string quoted(const std::string& text) {
+std::string inQuotes(const std::string& text) {
     return "\"" + text + "\"";
 }
 
@@ -106,9 +106,9 @@ std::string quoted(const std::string& text) {
 std::string RowAction::describe() const {
     std::string text(optionOf(kind).verb);
     for (const std::string& value : values)
-        text += " " + quoted(value);
+        text += " " + inQuotes(value);
     for (const std::string& field : fields)
-        text += " field " + quoted(field);
+        text += " field " + inQuotes(field);
     return text;
 }
 
@@ -173,11 +173,11 @@ RowActionResult runRowAction(SettingsApp& app, const RowAction& action) {
             app.tapRow(*address);
             break;
         case RowActionKind::Move: {
-            const RowAddress from =
-                placeOf(action.values[0]).value_or(findRow(app, action.values[0]));
-            const RowAddress to =
-                placeOf(action.values[1]).value_or(findRow(app, action.values[1]));
-            app.moveRow(from, to);
+            const auto placeOrRow = [&](const std::string& text) {
+                const auto place = placeOf(text);
+                return place ? *place : findRow(app, text);
+            };
+            app.moveRow(placeOrRow(action.values[0]), placeOrRow(action.values[1]));
             break;
         }
         case RowActionKind::Answer:
@@ -199,7 +199,7 @@ RowActionResult runRowAction(SettingsApp& app, const RowAction& action) {
 
     const std::size_t depth = app.navigation() ? app.navigation()->viewControllers().size() : 0;
     if (app.topPane() != paneBefore) {
-        result.text += (depth > paneDepth ? " opened " : " back to ") + quoted(paneTitle(app));
+        result.text += (depth > paneDepth ? " opened " : " back to ") + inQuotes(paneTitle(app));
     } else if (address) {
         if (const auto row = rowAt(app, *address)) {
             result.json["row"] = rowJson(*row);
@@ -220,7 +220,10 @@ RowActionResult runRowAction(SettingsApp& app, const RowAction& action) {
         alerts.push_back({{"title", alert->title()},
                           {"message", alert->message()},
                           {"buttons", alert->buttonTitles()}});
-        result.text += "\n  alert " + quoted(alert->title()) + ": " + quoted(alert->message());
+        std::string message = alert->message();
+        for (auto at = message.find('\n'); at != std::string::npos; at = message.find('\n', at + 5))
+            message.replace(at, 1, "\n    ");
+        result.text += "\n  alert " + inQuotes(alert->title()) + ": " + inQuotes(message);
     }
     result.json["alerts"] = alerts;
     if (result.text.back() == ':')
