@@ -14,8 +14,8 @@
 #include "sim/mail/MailboxPickerController.hpp"
 #include "sim/mail/MailboxTableCell.hpp"
 #include "sim/mail/MessageContentLayer.hpp"
-#include "sim/mail/html_text.hpp"
 #include "sim/mail/message_display.hpp"
+#include "sim/mail/text_snippet.hpp"
 
 #include <algorithm>
 #include <cmath>

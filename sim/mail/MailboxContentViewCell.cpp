@@ -2,8 +2,8 @@
 
 #include "platform/uikit/UIColor.hpp"
 #include "platform/uikit/UIFont.hpp"
-#include "sim/mail/html_text.hpp"
 #include "sim/mail/message_display.hpp"
+#include "sim/mail/text_snippet.hpp"
 
 #include <algorithm>
 #include <initializer_list>
@@ -38,6 +38,7 @@ Class MailboxContentViewCell::registerRuntimeClass() {
         objc::ClassBuilder<MailboxContentViewCell, UITableViewCell>("MailboxContentViewCell")
             .method<&MailboxContentViewCell::initWithStyle>("initWithStyle:reuseIdentifier:")
             .method<&MailboxContentViewCell::setMessage>("setMessage:threaded:")
+            .method<&MailboxContentViewCell::message>("message")
             .method<&MailboxContentViewCell::layoutSubviews>("layoutSubviews");
     return cls;
 }

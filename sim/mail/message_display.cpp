@@ -1,6 +1,6 @@
 #include "sim/mail/message_display.hpp"
 
-#include "sim/mail/html_text.hpp"
+#include "platform/uikit/html_import.hpp"
 
 #include <ctime>
 #include <optional>
@@ -82,7 +82,7 @@ std::string readBodyText(id message) {
         return {};
     std::string text = objc::msgSend<std::string()>(part, sel("decodeText"));
     if (objc::msgSend<bool()>(body, sel("isHTML")))
-        text = plainTextFromHTML(text);
+        text = uikit::plainTextFromHTML(text);
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
         text.pop_back();
     return text;

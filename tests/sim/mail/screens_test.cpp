@@ -16,7 +16,7 @@
 #include "sim/mail/MailboxPickerController.hpp"
 #include "sim/mail/MessageContentLayer.hpp"
 #include "sim/mail/account_file.hpp"
-#include "sim/mail/html_text.hpp"
+#include "sim/mail/text_snippet.hpp"
 #include "tests/sim/mail/maildir_fixture.hpp"
 
 #include <gmock/gmock.h>
@@ -279,24 +279,7 @@ TEST_F(MailScreens, OpenMessageHeaderAnswersTheSubjectFrameInsideTheHeader) {
     EXPECT_GT(layer->bodyLabel()->frame().minY(), headerFrame.maxY());
 }
 
-struct HtmlCase {
-    const char* html;
-    const char* text;
-};
-
-TEST(HtmlText, BlocksEndLinesScriptsAreDroppedAndBlanksFold) {
-    const HtmlCase cases[] = {
-        {"<p>Hello&nbsp;<b>Ada</b></p><p>Bye</p>", "Hello\u00a0Ada\n\nBye"},
-        {"<html><head><style>p{}</style></head><body>One<br>Two</body></html>", "One\nTwo"},
-        {"<div>  lots   of\n\n blanks </div><script>alert(1)</script>", "lots of blanks"},
-        {"<p>unclosed <i>tags", "unclosed tags"},
-        {"", ""},
-    };
-    for (const auto& [html, text] : cases)
-        EXPECT_EQ(plainTextFromHTML(html), text) << html;
-}
-
-TEST(HtmlText, SnippetsFoldLinesAndCutWholeCharacters) {
+TEST(TextSnippet, FoldsLinesAndCutsWholeCharacters) {
     EXPECT_EQ(snippetOf("Dear Ada,\n\n  the report", 100), "Dear Ada, the report");
     EXPECT_EQ(snippetOf("\u00e9\u00e9\u00e9\u00e9", 2), "\u00e9\u00e9");
     EXPECT_EQ(snippetOf("one two three", 7), "one two");

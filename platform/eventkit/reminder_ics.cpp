@@ -1,0 +1,110 @@
+#include "platform/eventkit/reminder_ics.hpp"
+
+#include "platform/eventkit/EKReminder.hpp"
+
+#include <cmath>
+#include <ctime>
+#include <libical/ical.h>
+#include <memory>
+#include <stdexcept>
+
+namespace eventkit {
+namespace {
+
+constexpr double kReferenceDateSinceUnixEpochSeconds = 978307200.0;
+
+struct ComponentDeleter {
+    void operator()(icalcomponent* component) const { icalcomponent_free(component); }
+};
+using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
+
+struct TextDeleter {
+    void operator()(char* text) const { icalmemory_free_buffer(text); }
+};
+using OwnedText = std::unique_ptr<char, TextDeleter>;
+
+icaltimetype utcTime(foundation::Date date) {
+    const auto unixSeconds = static_cast<std::time_t>(
+        std::floor(date.secondsSinceReferenceDate + kReferenceDateSinceUnixEpochSeconds));
+    return icaltime_from_timet_with_zone(unixSeconds, 0, icaltimezone_get_utc_timezone());
+}
+
+icaltimetype localTime(const foundation::DateComponents& parts) {
+    icaltimetype time = icaltime_null_time();
+    time.year = parts.year;
+    time.month = parts.month;
+    time.day = parts.day;
+    time.hour = parts.hour;
+    time.minute = parts.minute;
+    time.second = parts.second;
+    time.is_date = 0;
+    return time;
+}
+
+// DUE in the components' zone; a zone libical has no rules for is written as UTC instead, so
+// that the time a reader sees is still the right moment.
+void addDue(icalcomponent* calendar, icalcomponent* todo, const foundation::DateComponents& due) {
+    if (foundation::isUniversalTimeZone(due.timeZone)) {
+        icaltimetype time = localTime(due);
+        time.zone = icaltimezone_get_utc_timezone();
+        icalcomponent_add_property(todo, icalproperty_new_due(time));
+        return;
+    }
+    icaltimezone* zone = icaltimezone_get_builtin_timezone(due.timeZone.c_str());
+    icaltimetype time = localTime(due);
+    if (!zone) {
+        time = icaltime_convert_to_zone(time, icaltimezone_get_utc_timezone());
+        icalcomponent_add_property(todo, icalproperty_new_due(time));
+        return;
+    }
+    icalcomponent* rules = icaltimezone_get_component(zone);
+    if (rules)
+        icalcomponent_add_component(calendar, icalcomponent_new_clone(rules));
+    icalproperty* property = icalproperty_new_due(time);
+    icalproperty_add_parameter(property, icalparameter_new_tzid(due.timeZone.c_str()));
+    icalcomponent_add_property(todo, property);
+}
+
+icalcomponent* alarmAt(foundation::Date date, const std::string& description) {
+    icaltriggertype trigger{};
+    trigger.time = utcTime(date);
+    trigger.duration = icaldurationtype_null_duration();
+    return icalcomponent_vanew(ICAL_VALARM_COMPONENT, icalproperty_new_action(ICAL_ACTION_DISPLAY),
+                               icalproperty_new_description(description.c_str()),
+                               icalproperty_new_trigger(trigger), nullptr);
+}
+
+} // namespace
+
+std::string reminderAsICalendar(const EKReminder& reminder, foundation::Date stamp) {
+    Component calendar(
+        icalcomponent_vanew(ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
+                            icalproperty_new_prodid("-//Tintbox//Reminders 1.0//EN"), nullptr));
+    icalcomponent* todo = icalcomponent_new(ICAL_VTODO_COMPONENT);
+    const std::string uid = reminder.calendarItemIdentifier();
+    icalcomponent_add_property(todo, icalproperty_new_uid(uid.c_str()));
+    icalcomponent_add_property(todo, icalproperty_new_dtstamp(utcTime(stamp)));
+    icalcomponent_add_property(todo, icalproperty_new_created(utcTime(reminder.creationDate())));
+    icalcomponent_add_property(todo, icalproperty_new_lastmodified(utcTime(stamp)));
+    const std::string title = reminder.title();
+    icalcomponent_add_property(todo, icalproperty_new_summary(title.c_str()));
+    if (const auto notes = reminder.notes())
+        icalcomponent_add_property(todo, icalproperty_new_description(notes->c_str()));
+    if (const auto url = reminder.URL())
+        icalcomponent_add_property(todo, icalproperty_new_url(url->c_str()));
+    icalcomponent_add_property(todo, icalproperty_new_status(ICAL_STATUS_NEEDSACTION));
+    if (const auto due = reminder.dueDateComponents())
+        addDue(calendar.get(), todo, *due);
+    for (const auto& alarm : reminder.alarms())
+        if (alarm)
+            icalcomponent_add_component(
+                todo, alarmAt(alarm->absoluteDate(), title.empty() ? "Reminder" : title));
+    icalcomponent_add_component(calendar.get(), todo);
+
+    OwnedText text(icalcomponent_as_ical_string_r(calendar.get()));
+    if (!text)
+        throw std::runtime_error("libical could not write the reminder " + uid);
+    return text.get();
+}
+
+} // namespace eventkit

@@ -1,0 +1,48 @@
+// The platform's HTML import: the plain text of HTML documents, through the free function and
+// through NSAttributedString's initWithData:options:documentAttributes:error:.
+#include "platform/uikit/NSAttributedString.hpp"
+#include "platform/uikit/html_import.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using uikit::plainTextFromHTML;
+
+struct HtmlCase {
+    const char* html;
+    const char* text;
+};
+
+TEST(HtmlImport, BlocksEndLinesScriptsAreDroppedAndBlanksFold) {
+    const HtmlCase cases[] = {
+        {"<p>Hello&nbsp;<b>Ada</b></p><p>Bye</p>", "Hello\u00a0Ada\n\nBye"},
+        {"<html><head><style>p{}</style></head><body>One<br>Two</body></html>", "One\nTwo"},
+        {"<div>  lots   of\n\n blanks </div><script>alert(1)</script>", "lots of blanks"},
+        {"<p>unclosed <i>tags", "unclosed tags"},
+        {"", ""},
+    };
+    for (const auto& [html, text] : cases)
+        EXPECT_EQ(plainTextFromHTML(html), text) << html;
+}
+
+TEST(HtmlImport, AttributedStringsReadHTMLOrPlainTextInUTF8Only) {
+    const foundation::Dictionary html{{NSDocumentTypeDocumentOption, NSHTMLTextDocumentType},
+                                      {NSCharacterEncodingDocumentOption, NSUTF8StringEncoding}};
+    auto text =
+        NSAttributedString::withData("<p>Caf&eacute; <b>at</b> 9</p><p>\xf0\x9f\x98\x80</p>", html);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->string(), "Caf\u00e9 at 9\n\n\xf0\x9f\x98\x80");
+    EXPECT_EQ(text->length(), 13u); // the emoji is two UTF-16 code units
+
+    auto plain = NSAttributedString::withData("<p>kept</p>", {});
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->string(), "<p>kept</p>");
+
+    EXPECT_FALSE(
+        NSAttributedString::withData("x", {{NSDocumentTypeDocumentOption, NSHTMLTextDocumentType},
+                                           {NSCharacterEncodingDocumentOption, std::int64_t{1}}}));
+    EXPECT_FALSE(NSAttributedString::withData("x", {{NSDocumentTypeDocumentOption, "NSRTF"}}));
+}
+
+} // namespace
