@@ -101,4 +101,22 @@ inline constexpr std::string_view kSelectionModel = "_selectionModel";
 inline constexpr std::string_view kMoveButtonItem = "_moveButtonItem";
 } // namespace ivar
 
+// Reminders from the message list, with the signatures the mail extension sends:
+//   indexPathForRowAtPoint: objc::Ref<NSIndexPath>(CGPoint)   cellForRowAtIndexPath: id(id)
+//   message id()   messageBody id()   messageIDHeader std::optional<std::string>()
+//   preferredBodyPart id()   isHTML bool()   decodeText std::string()
+// and the method the extension adds beside reminderLongPress: (void(id), "v@:@"):
+//   alertView:didDismissWithButtonIndex: void(id, NSInteger), "v@:@q"
+namespace sel {
+inline constexpr std::string_view kIndexPathForRowAtPoint = "indexPathForRowAtPoint:";
+inline constexpr std::string_view kCellForRowAtIndexPath = "cellForRowAtIndexPath:";
+inline constexpr std::string_view kMessageBody = "messageBody";
+inline constexpr std::string_view kMessageIDHeader = "messageIDHeader";
+inline constexpr std::string_view kPreferredBodyPart = "preferredBodyPart";
+inline constexpr std::string_view kIsHTML = "isHTML";
+inline constexpr std::string_view kDecodeText = "decodeText";
+inline constexpr std::string_view kAlertViewDidDismissWithButtonIndex =
+    "alertView:didDismissWithButtonIndex:";
+} // namespace sel
+
 } // namespace tintbox::host

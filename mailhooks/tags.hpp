@@ -12,5 +12,6 @@ inline constexpr NSInteger kMessageAccountBand = 2627; // account band of the op
 inline constexpr NSInteger kMessageFilterBand = 26272; // filter band of the open message
 inline constexpr NSInteger kMailboxBand = 2628;        // band of a mailbox list row
 inline constexpr NSInteger kQuickFilterBar = 2632;     // quick filter bar of the message list
+inline constexpr NSInteger kReminderAlert = 5654;      // the reminder alert (Create Reminder)
 
 } // namespace tintbox::mailhooks::tags
