@@ -1,6 +1,7 @@
 // tintbox demo: the main job on the sample data in one go: a fresh device root with the built
 // plug-ins and the sample accounts, mail and settings, the coloured message list of the first
-// account's inbox in the terminal, and pictures of the four Mail screens.
+// account's inbox in the terminal, and pictures of the four Mail screens and of the settings
+// pane (its root, the filter list, a filter's editor and an account's colour selector).
 #include "cli/commands.hpp"
 #include "cli/device_installer.hpp"
 #include "cli/mail_screens.hpp"
@@ -14,6 +15,7 @@
 #include "sim/mail/MailboxContentViewController.hpp"
 #include "sim/mail/MailboxListViewControllerMail.hpp"
 #include "sim/mail/MailboxPickerController.hpp"
+#include "sim/settings/SettingsApp.hpp"
 
 #include <cstdlib>
 #include <iostream>
@@ -40,6 +42,38 @@ fs::path writeScreen(UIView& view, const fs::path& folder, const std::string& na
     const fs::path file = folder / name;
     uikit::writeViewPNG(view, file);
     return file;
+}
+
+// Tall enough for the colour selector's whole row below the navigation bar.
+constexpr double kSettingsScreenHeight = 1000;
+
+// The settings pane's screens, each reached from the root as a person would: tapping the rows
+// Filters, then the first filter; and the account's row for its colour selector.
+std::vector<fs::path> writeSettingsScreens(const fs::path& folder, std::optional<double> width,
+                                           const std::string& account) {
+    using sim::settings::SettingsApp;
+    auto app = SettingsApp::launch({.screenWidth = width, .screenHeight = kSettingsScreenHeight});
+    if (!app.loadError().empty())
+        throw InputError(app.loadError());
+    std::vector<fs::path> pictures;
+    const auto picture = [&](const std::string& name) {
+        SettingsApp::settle();
+        pictures.push_back(writeScreen(app.screen(), folder, name));
+    };
+    try {
+        picture("settings.png");
+        app.tapRow(app.findRow("Filters"));
+        picture("settings-filters.png");
+        app.tapRow({0, 0});
+        picture("settings-filter.png");
+        app.goBack();
+        app.goBack();
+        app.tapRow(app.findRow(account));
+        picture("settings-colour.png");
+    } catch (const std::invalid_argument& error) {
+        throw InputError(std::string("the settings pane: ") + error.what());
+    }
+    return pictures;
 }
 
 } // namespace
@@ -86,6 +120,8 @@ int runDemo(Arguments arguments, std::ostream& out) {
         sim::mail::MailApp::settle();
         pictures.push_back(writeScreen(open.view(), outFolder, "message.png"));
     }
+    for (auto& picture : writeSettingsScreens(outFolder, width, account.displayName()))
+        pictures.push_back(std::move(picture));
     out << "\nDevice root: " << root.string() << "  (try: TINTBOX_ROOT=" << root.string()
         << " tintbox mail mailboxes)\n";
     for (const auto& picture : pictures)
