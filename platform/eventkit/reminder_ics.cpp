@@ -41,6 +41,20 @@ icaltimetype localTime(const foundation::DateComponents& parts) {
     return time;
 }
 
+// The zone's VTIMEZONE under the zone's own name (the one DUE names), with only the rules in
+// force from the due date on: readers need no more, and some refuse the older ones.
+icalcomponent* zoneRulesFrom(icalcomponent* rules, const std::string& name, icaltimetype due,
+                             icaltimezone* zone) {
+    icalcomponent* copy = icalcomponent_new_clone(rules);
+    if (icalproperty* tzid = icalcomponent_get_first_property(copy, ICAL_TZID_PROPERTY))
+        icalproperty_set_tzid(tzid, name.c_str());
+    icaltimetype start = due;
+    start.zone = zone;
+    start = icaltime_convert_to_zone(start, icaltimezone_get_utc_timezone());
+    icaltimezone_truncate_vtimezone(copy, start, icaltime_null_time(), 0);
+    return copy;
+}
+
 // DUE in the components' zone; a zone libical has no rules for is written as UTC instead, so
 // that the time a reader sees is still the right moment.
 void addDue(icalcomponent* calendar, icalcomponent* todo, const foundation::DateComponents& due) {
@@ -57,9 +71,8 @@ void addDue(icalcomponent* calendar, icalcomponent* todo, const foundation::Date
         icalcomponent_add_property(todo, icalproperty_new_due(time));
         return;
     }
-    icalcomponent* rules = icaltimezone_get_component(zone);
-    if (rules)
-        icalcomponent_add_component(calendar, icalcomponent_new_clone(rules));
+    if (icalcomponent* rules = icaltimezone_get_component(zone))
+        icalcomponent_add_component(calendar, zoneRulesFrom(rules, due.timeZone, time, zone));
     icalproperty* property = icalproperty_new_due(time);
     icalproperty_add_parameter(property, icalparameter_new_tzid(due.timeZone.c_str()));
     icalcomponent_add_property(todo, property);
