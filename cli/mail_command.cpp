@@ -1,7 +1,9 @@
-// tintbox mail list|mailboxes|folders|open: one screen of the Mail stand-in, with the mail
-// extension of the device root loaded, as terminal text, a JSON view dump or a PNG picture.
+// tintbox mail list|mailboxes|folders|open (and quick-filter, mark-move): one screen of the Mail
+// stand-in, with the mail extension of the device root loaded, as terminal text, a JSON view dump
+// or a PNG picture.
 #include "cli/commands.hpp"
 #include "cli/mail_screens.hpp"
+#include "cli/mail_toolbar_commands.hpp"
 #include "cli/settings_source.hpp"
 #include "cli/terminal_view.hpp"
 #include "platform/corefoundation/darwin_notify_center.hpp"
@@ -99,6 +101,8 @@ int runList(Arguments arguments, std::ostream& out) {
     const auto mailboxName = arguments.takeOption("--mailbox");
     const bool watch = arguments.takeFlag("--watch");
     const auto watchSeconds = parseSeconds(arguments.takeOption("--watch-seconds"));
+    const auto source = arguments.takeOption("--source");
+    const long sourceType = source ? sourceTypeNamed("--source", *source) : 0;
     const ScreenOutput output = takeScreenOutput(arguments);
     arguments.finish();
     if (mailboxName && !accountName)
@@ -117,7 +121,7 @@ int runList(Arguments arguments, std::ostream& out) {
     } else {
         mailboxes = allInboxes();
     }
-    auto screen = app.messageList(std::move(mailboxes), title);
+    auto screen = app.messageList(std::move(mailboxes), title, sourceType);
     TerminalView view = terminal(out);
     const auto draw = [&] {
         writePicture(screen.view(), output);
@@ -209,7 +213,8 @@ int runOpen(Arguments arguments, std::ostream& out) {
 int runMail(Arguments arguments, std::ostream& out) {
     const auto screen = arguments.takePositional();
     if (!screen)
-        throw UsageError("name a screen: list, mailboxes, folders or open");
+        throw UsageError(
+            "name a screen: list, mailboxes, folders, open, quick-filter or mark-move");
     if (*screen == "list")
         return runList(std::move(arguments), out);
     if (*screen == "mailboxes")
@@ -218,7 +223,12 @@ int runMail(Arguments arguments, std::ostream& out) {
         return runFolders(std::move(arguments), out);
     if (*screen == "open")
         return runOpen(std::move(arguments), out);
-    throw UsageError("unknown screen '" + *screen + "' (list, mailboxes, folders or open)");
+    if (*screen == "quick-filter")
+        return runMailQuickFilter(std::move(arguments), out);
+    if (*screen == "mark-move")
+        return runMailMarkMove(std::move(arguments), out);
+    throw UsageError("unknown screen '" + *screen +
+                     "' (list, mailboxes, folders, open, quick-filter or mark-move)");
 }
 
 } // namespace tintbox::cli

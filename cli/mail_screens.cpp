@@ -91,7 +91,8 @@ nlohmann::ordered_json messageListJson(MailboxContentViewController& list) {
                         {"subject", message ? message->subject().value_or("") : std::string()},
                         {"cell", uikit::dumpViewTree(*cell)}});
     }
-    return {{"rows", rows}};
+    const CGPoint offset = table->contentOffset();
+    return {{"contentOffset", {offset.x, offset.y}}, {"rows", rows}};
 }
 
 } // namespace tintbox::cli

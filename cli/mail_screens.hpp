@@ -30,7 +30,8 @@ MailMessage& messageWithIdentifier(const std::string& identifier);
 // The inboxes of every account, as the All Inboxes row lists them.
 std::vector<objc::Ref<NSObject>> allInboxes();
 
-// {"rows": [{"message": ID, "subject": ..., "cell": VIEW-DUMP}, ...]} of a message list.
+// {"contentOffset": [x, y], "rows": [{"message": ID, "subject": ..., "cell": VIEW-DUMP}, ...]}
+// of a message list; a row shows at its frame less the table's content offset.
 nlohmann::ordered_json messageListJson(MailboxContentViewController& list);
 
 } // namespace tintbox::cli

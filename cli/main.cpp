@@ -41,9 +41,12 @@ const std::map<std::string, Command, std::less<>>& commands() {
           "sample device, coloured message list, and pictures of the Mail screens"}},
         {"mail",
          {tintbox::cli::runMail,
-          "tintbox mail list [--account NAME [--mailbox NAME]] [--watch [--watch-seconds N]] | "
+          "tintbox mail list [--account NAME [--mailbox NAME]] [--source all|unread|flagged] "
+          "[--watch [--watch-seconds N]] | "
           "mailboxes | folders --account NAME | open --message ID  [--json] [--png FILE] "
-          "[--width POINTS]",
+          "[--width POINTS] | quick-filter --segment all|unread|flagged "
+          "[--account NAME [--mailbox NAME]] [--json] [--png FILE] [--width POINTS] | "
+          "mark-move --account NAME [--mailbox NAME] --select ID... --to MAILBOX [--json]",
           "show a screen of the Mail app with the mail extension loaded"}},
         {"settings",
          {tintbox::cli::runSettings,

@@ -39,6 +39,7 @@ Class MailboxContentViewController::registerRuntimeClass() {
         objc::ClassBuilder<C, UIViewController>("MailboxContentViewController")
             .method<&C::init>("init")
             .method<&C::loadView>("loadView")
+            .method<&C::viewDidAppear>("viewDidAppear:")
             .method<&C::tableView>("tableView")
             .method<&C::currentTableView>("currentTableView")
             .method<&C::setMailboxes>("setMailboxes:sourceType:")
@@ -77,11 +78,22 @@ void MailboxContentViewController::loadView() {
         UITableView::withFrameAndStyle(UIScreen::mainScreen()->bounds(), UITableViewStylePlain);
     m_tableView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth |
                                      UIViewAutoresizingFlexibleHeight);
+    m_tableView->setClipsToBounds(true); // a scroll view shows only what lies in its bounds
     m_tableView->setAllowsSelectionDuringEditing(true);
     m_tableView->setAllowsMultipleSelectionDuringEditing(true);
     m_tableView->setDataSource(this);
     m_tableView->setDelegate(this);
     setView(m_tableView.get());
+}
+
+void MailboxContentViewController::viewDidAppear(bool) {
+    // A list opened afresh shows its top, the top inset included (where a plug-in may have
+    // put a bar of its own); coming back to it keeps where the user left it.
+    if (m_appeared)
+        return;
+    m_appeared = true;
+    UITableView* table = tableView();
+    table->setContentOffset(CGPointMake(0, -table->contentInset().top));
 }
 
 UITableView* MailboxContentViewController::tableView() {

@@ -51,6 +51,7 @@ public:
 
     MailboxContentViewController* init();
     void loadView();
+    void viewDidAppear(bool animated);
     UITableView* tableView();
     // The table shown now; there is no search table here, so the same one.
     UITableView* currentTableView() { return tableView(); }
@@ -113,6 +114,7 @@ private:
     NSInteger m_sourceType{kSourceAll};
     bool m_inEditMode{false};
     bool m_searching{false};
+    bool m_appeared{false};
     objc::Ref<MessageSelectionModel> m_selectionModel;
     objc::Ref<UIBarButtonItem> m_moveButtonItem;
     objc::Ref<UIBarButtonItem> m_markButtonItem;

@@ -140,7 +140,8 @@ TEST_F(MailCommand, RenderedListHasTheBandColoursAtTheirPixels) {
     const auto& rows = list["rows"];
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const json& cell = rows[i]["cell"];
-        const double top = kNavigationTop + cell["frame"][1].get<double>();
+        const double top = kNavigationTop + cell["frame"][1].get<double>() -
+                           list["contentOffset"][1].get<double>();
         const int y = static_cast<int>((top + cell["frame"][3].get<double>() / 2) * kScale);
         if (y >= image.pixelHeight())
             break;
