@@ -180,6 +180,8 @@ void TBFilterSelectorController::setPreferenceValueSpecifier(foundation::Value v
     if (!specifier)
         return;
     const std::string key = keyOf(specifier);
+    if (key.empty())
+        return;
     const std::optional<FieldKey> field = fieldKeyOf(key);
     if (field && field->pattern && isFilledPattern(value)) {
         const std::string pattern = textOf(value);
