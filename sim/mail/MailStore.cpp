@@ -2,6 +2,7 @@
 
 #include "sim/mail/MessageBody.hpp"
 #include "sim/mail/account_file.hpp"
+#include "sim/mail/maildir_move.hpp"
 
 #include <iostream>
 #include <memory>
@@ -45,6 +46,13 @@ MailStore::MailStore(const std::filesystem::path& accountsFile) {
     for (const AccountEntry& entry : contents.accounts)
         if (auto account = makeAccount(entry, accountsFile))
             m_accounts.push_back(std::move(account));
+    // A move between two accounts' Maildirs keeps its journal in the target's; settling every
+    // account's first means no account is read while another still holds a half-done move.
+    std::vector<std::filesystem::path> folders;
+    for (const auto& account : m_accounts)
+        for (const auto& folder : listMaildirFolders(account->maildir()))
+            folders.push_back(folder.path);
+    recoverInterruptedMoves(folders);
 }
 
 MailStore& MailStore::shared() {

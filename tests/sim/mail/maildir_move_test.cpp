@@ -1,6 +1,7 @@
 // Moving messages between Maildir folders: one rename on one file system, a journalled copy
 // across file systems, and after a crash at any step the message is listed once (or twice until
 // the next start settles it), never lost; the next start leaves exactly one copy and no leftovers.
+#include "sim/mail/MailStore.hpp"
 #include "sim/mail/maildir_move.hpp"
 #include "tests/sim/mail/maildir_fixture.hpp"
 
@@ -193,6 +194,32 @@ TEST_F(MaildirMove, ACrashAtAnyStepLosesNothingAndTheNextStartLeavesOneCopy) {
         EXPECT_THAT(tmpFiles(to), IsEmpty());
         EXPECT_EQ(recoverInterruptedMoves({from, to}), 0) << "nothing left to settle";
     }
+}
+
+TEST_F(MaildirMove, AnAccountSettlesAnInterruptedMoveBeforeItsMailboxesAreRead) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        moveMaildirFile(source, archive(), nullptr,
+                        {.forceCopy = true, .afterStep = [](MoveStep reached) {
+                             if (reached == MoveStep::CopyPublished)
+                                 ::_exit(0);
+                         }});
+        ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_EQ(listedCopies(inbox(), "7.x.host") + listedCopies(archive(), "7.x.host"), 2u);
+
+    registerMailModelClasses();
+    auto account = objc::make<MailAccount>();
+    account->configure("Work", root.path());
+    std::size_t listed = 0;
+    for (const auto& mailbox : account->mailboxes())
+        listed += mailbox->messages().size();
+    EXPECT_EQ(listed, 1u);
+    EXPECT_EQ(account->mailboxNamed("Archive")->messages().size(), 1u);
+    EXPECT_THAT(tmpFiles(archive()), IsEmpty());
 }
 
 TEST_F(MaildirMove, RecoveryKeepsTheOnlyCopyWhenTheSourceVanishedBeforePublishing) {
