@@ -2,6 +2,7 @@
 // stand-in, with the mail extension of the device root loaded, as terminal text, a JSON view dump
 // or a PNG picture.
 #include "cli/commands.hpp"
+#include "cli/mail_remind_command.hpp"
 #include "cli/mail_screens.hpp"
 #include "cli/mail_toolbar_commands.hpp"
 #include "cli/settings_source.hpp"
@@ -214,7 +215,7 @@ int runMail(Arguments arguments, std::ostream& out) {
     const auto screen = arguments.takePositional();
     if (!screen)
         throw UsageError(
-            "name a screen: list, mailboxes, folders, open, quick-filter or mark-move");
+            "name a screen: list, mailboxes, folders, open, quick-filter, mark-move or remind");
     if (*screen == "list")
         return runList(std::move(arguments), out);
     if (*screen == "mailboxes")
@@ -223,12 +224,14 @@ int runMail(Arguments arguments, std::ostream& out) {
         return runFolders(std::move(arguments), out);
     if (*screen == "open")
         return runOpen(std::move(arguments), out);
+    if (*screen == "remind")
+        return runMailRemind(std::move(arguments), out);
     if (*screen == "quick-filter")
         return runMailQuickFilter(std::move(arguments), out);
     if (*screen == "mark-move")
         return runMailMarkMove(std::move(arguments), out);
     throw UsageError("unknown screen '" + *screen +
-                     "' (list, mailboxes, folders, open, quick-filter or mark-move)");
+                     "' (list, mailboxes, folders, open, quick-filter, mark-move or remind)");
 }
 
 } // namespace tintbox::cli

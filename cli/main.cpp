@@ -46,7 +46,8 @@ const std::map<std::string, Command, std::less<>>& commands() {
           "mailboxes | folders --account NAME | open --message ID  [--json] [--png FILE] "
           "[--width POINTS] | quick-filter --segment all|unread|flagged "
           "[--account NAME [--mailbox NAME]] [--json] [--png FILE] [--width POINTS] | "
-          "mark-move --account NAME [--mailbox NAME] --select ID... --to MAILBOX [--json]",
+          "mark-move --account NAME [--mailbox NAME] --select ID... --to MAILBOX [--json] | "
+          "remind --message ID --due YYYY-MM-DDTHH:MM[:SS] [--cancel]",
           "show a screen of the Mail app with the mail extension loaded"}},
         {"settings",
          {tintbox::cli::runSettings,
