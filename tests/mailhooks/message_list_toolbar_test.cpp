@@ -297,6 +297,21 @@ TEST_F(MessageListToolbarTest, EditModeFadesTheBarAndMovesTheInsetOncePerChange)
     EXPECT_EQ(list->calls, (Calls{"editMode on", "editMode on", "editMode off", "editMode off"}));
 }
 
+TEST_F(MessageListToolbarTest, APlacedBarOutlivesTheSettingThatPlacedIt) {
+    showMailboxes(*list, 0);
+    appear(*list);
+    snapshot().enabled = false;
+    snapshot().enableUnreadAndFlagged = false;
+    appear(*list);
+    UISegmentedControl* control = bar(*list);
+    ASSERT_NE(control, nullptr);
+    editMode(*list, true);
+    EXPECT_DOUBLE_EQ(control->alpha(), 0.0);
+    editMode(*list, false);
+    control->tapSegmentAtIndex(1);
+    EXPECT_EQ(list->calls.back(), "setMailboxes 3");
+}
+
 TEST_F(MessageListToolbarTest, LongPressOnMoveMarksReadAndOpensTheMoveSheetOnce) {
     updateToolbar(*list);
     ASSERT_EQ(moveButtonView(*list)->gestureRecognizers().size(), 1u);
