@@ -6,7 +6,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <map>
 #include <stdexcept>
 
 namespace tintbox::cli {

@@ -26,10 +26,10 @@ std::vector<std::string> pathSteps(const std::string& path) {
 } // namespace
 
 int runSettingsShow(Arguments arguments, std::ostream& out) {
+    // First: an action's value may be any word, even one that looks like an option.
+    const std::vector<RowAction> actions = takeRowActions(arguments);
     const bool json = arguments.takeFlag("--json");
     const auto png = arguments.takeOption("--png");
-    // Before the path: the actions' values are words that are not options either.
-    const std::vector<RowAction> actions = takeRowActions(arguments);
     const auto path = arguments.takePositional();
     arguments.finish();
     if (json && png)

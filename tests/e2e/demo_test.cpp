@@ -20,7 +20,7 @@ TEST(DemoCommand, WritesPicturesOfTheMailScreensAndTheSettingsPane) {
     TemporaryFolder folder;
     const auto result = runProcess({TINTBOX_EXECUTABLE, "demo", "--out", (folder / "out").string(),
                                     "--root", (folder / "root").string()},
-                                   {{"NO_COLOR", "1"}});
+                                   {{"NO_COLOR", "1"}, {"LSAN_OPTIONS", "print_suppressions=0"}});
     ASSERT_EQ(result.exitStatus, 0) << result.err;
     EXPECT_EQ(result.err, "");
     for (const char* name :
