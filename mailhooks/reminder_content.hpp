@@ -1,7 +1,8 @@
 // What a reminder made from a message says: its title (the subject cut to the subject limit,
 // behind the prefix), its notes (the body as plain text cut to the body limit, behind a link
 // to the message) and that link. Limits count UTF-16 code units, as the platform's strings do,
-// and never split a character; a limit below 1 means no cut. Pure: no runtime, no settings.
+// and never split a character; a limit below 1 means no cut. Reads no host object and no
+// settings: the caller hands both in.
 //   ReminderContent content = reminderContent(host::messageContent(message), limits);
 #pragma once
 
