@@ -1,8 +1,12 @@
 #include "sim/mail/maildir.hpp"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
 #include <glib.h>
 #include <memory>
+#include <unistd.h>
 
 namespace tintbox::sim::mail {
 namespace {
@@ -104,14 +108,28 @@ std::optional<MaildirFile> changeMaildirFlags(const MaildirFile& file, std::stri
         return std::nullopt;
     }
     fs::create_directories(target.parent_path(), failure);
+    // The check above can race with another program; the rename itself refuses to replace.
     if (!failure)
-        fs::rename(file.path, target, failure);
+        failure =
+            std::error_code(renameWithoutReplacing(file.path, target), std::generic_category());
     if (failure) {
         if (error)
             *error = "cannot rename " + file.path.string() + ": " + failure.message();
         return std::nullopt;
     }
     return maildirFileAt(target, false);
+}
+
+int renameWithoutReplacing(const fs::path& from, const fs::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    // A file system without RENAME_NOREPLACE: link refuses an existing name; then drop the old.
+    if (::link(from.c_str(), to.c_str()) != 0)
+        return errno;
+    ::unlink(from.c_str());
+    return 0;
 }
 
 std::string messageIdentifierFor(std::string_view uniqueName) {

@@ -50,6 +50,10 @@ std::vector<MaildirFile> listMaildirFiles(const std::filesystem::path& folder);
 std::optional<MaildirFile> changeMaildirFlags(const MaildirFile& file, std::string_view flags,
                                               std::string* error = nullptr);
 
+// rename that never replaces: 0, or the errno (EEXIST when `to` exists, EXDEV across file
+// systems). Falls back to link and unlink where the file system lacks RENAME_NOREPLACE.
+int renameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
+
 // The short stable identifier of a message: 12 hexadecimal digits derived from its unique name,
 // so that flag changes and moves keep it.
 std::string messageIdentifierFor(std::string_view uniqueName);

@@ -77,19 +77,6 @@ std::optional<std::string> readFile(const fs::path& path) {
     return bytes.str();
 }
 
-// rename that never replaces an existing target; EEXIST when there is one.
-int renameNoReplace(const fs::path& from, const fs::path& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS)
-        return errno;
-    // A file system without RENAME_NOREPLACE: link refuses an existing name; then drop the old.
-    if (::link(from.c_str(), to.c_str()) != 0)
-        return errno;
-    ::unlink(from.c_str());
-    return 0;
-}
-
 // A message file of that unique name in the Maildir folder's cur/ or new/.
 std::optional<fs::path> findUniqueName(const fs::path& folder, const std::string& uniqueName) {
     for (const auto& file : listMaildirFiles(folder))
@@ -255,7 +242,7 @@ std::optional<MaildirFile> moveMaildirFile(const MaildirFile& file, const fs::pa
             *error = "cannot make " + target.parent_path().string() + ": " + failure.message();
         return std::nullopt;
     }
-    const int renamed = options.forceCopy ? EXDEV : renameNoReplace(file.path, target);
+    const int renamed = options.forceCopy ? EXDEV : renameWithoutReplacing(file.path, target);
     if (renamed == 0) {
         syncFolder(target.parent_path());
         syncFolder(file.path.parent_path());
