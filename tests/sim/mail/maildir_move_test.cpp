@@ -131,6 +131,15 @@ TEST_F(MaildirMove, RefusalsChangeNothing) {
     }
 }
 
+TEST_F(MaildirMove, RenamingNeverReplacesAnExistingFile) {
+    const auto other = deliver(inbox(), "cur", "7.x.host:2,FS", "a different file");
+    EXPECT_EQ(renameWithoutReplacing(source.path, other), EEXIST);
+    EXPECT_EQ(fileContents(source.path), bytes);
+    EXPECT_EQ(fileContents(other), "a different file");
+    EXPECT_EQ(renameWithoutReplacing(source.path, inbox() / "cur" / "7.x.host:2,S-moved"), 0);
+    EXPECT_FALSE(fs::exists(source.path));
+}
+
 TEST_F(MaildirMove, AcrossFileSystemsTheMessageIsCopiedSyncedAndTheSourceRemoved) {
     SharedMemoryFolder other;
     if (other.path().empty() || sameFileSystem(other.path(), root.path()))
