@@ -33,6 +33,8 @@ Class TBSliderCell::registerRuntimeClass() {
     static const Class cls =
         objc::ClassBuilder<TBSliderCell, PSTableCell>("TBSliderCell")
             .method<&TBSliderCell::initWithStyle>("initWithStyle:reuseIdentifier:specifier:")
+            .method<&TBSliderCell::refreshCellContentsWithSpecifier>(
+                "refreshCellContentsWithSpecifier:")
             .method<&TBSliderCell::enableControls>("enableControls:")
             .method<&TBSliderCell::askUserForInput>("askUserForInput")
             .method<&TBSliderCell::alertViewClickedButtonAtIndex>("alertView:clickedButtonAtIndex:")
@@ -50,8 +52,7 @@ TBSliderCell* TBSliderCell::initWithStyle(NSInteger, std::string reuseIdentifier
     m_defaults = stringProperty(specifier, "defaults");
     m_postNotification = stringProperty(specifier, "PostNotification");
     setBackgroundColor(UIColor::whiteColor().get());
-    // The row draws its own title; the base's text label would lie under it.
-    textLabel()->setText("");
+    hideBaseTitle();
 
     // The subviews are placed for the content view spanning the cell, as it does on the device
     // while a cell is built; later size changes follow their autoresizing masks.
@@ -120,6 +121,16 @@ TBSliderCell* TBSliderCell::initWithStyle(NSInteger, std::string reuseIdentifier
     content->addSubview(m_valueButton.get());
     content->addSubview(m_slider.get());
     return this;
+}
+
+void TBSliderCell::refreshCellContentsWithSpecifier(PSSpecifier* specifier) {
+    PSTableCell::refreshCellContentsWithSpecifier(specifier);
+    hideBaseTitle();
+}
+
+// The row draws its own title; the base's text label would lie under it.
+void TBSliderCell::hideBaseTitle() {
+    textLabel()->setText("");
 }
 
 void TBSliderCell::enableControls(bool enabled) {

@@ -27,6 +27,8 @@ public:
                                 PSSpecifier* specifier);
 
     // Dims and disables the title, the value and the slider (not the entry button).
+    // A reused row is refreshed by the list; the base would show its title label again.
+    void refreshCellContentsWithSpecifier(PSSpecifier* specifier);
     void enableControls(bool enabled);
     void askUserForInput();
     void alertViewClickedButtonAtIndex(UIAlertView* alert, NSInteger index);
@@ -40,6 +42,7 @@ public:
 
 private:
     void showWholeValue();
+    void hideBaseTitle();
 
     objc::Ref<UILabel> m_title;
     objc::Ref<UITextField> m_value;

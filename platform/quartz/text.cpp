@@ -106,5 +106,12 @@ CGSize measureText(std::string_view text, const Font& font, double maxWidth, int
 #if defined(__SANITIZE_ADDRESS__)
 // Fontconfig keeps a few bytes of its parsed configuration for the life of the process (Pango
 // loads it on first use); LeakSanitizer would otherwise fail every program that draws text.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}
+// Without this, every such program ends with a report of the suppressed leak on stderr, which
+// would garble the one-line errors that callers read.
+extern "C" const char* __lsan_default_options() {
+    return "print_suppressions=0";
+}
 #endif

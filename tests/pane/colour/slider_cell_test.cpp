@@ -63,6 +63,15 @@ TEST_F(SliderCellTest, StartsAtTheStoredValueOrTheDefault) {
     EXPECT_EQ(makeCell()->titleLabel()->text(), "Opacity");
 }
 
+TEST_F(SliderCellTest, ShowsItsTitleOnceAlsoWhenTheListRefreshesAReusedRow) {
+    auto cell = makeCell();
+    EXPECT_EQ(cell->textLabel()->text(), "");
+    objc::msgSend<void(PSSpecifier*)>(cell, sel_registerName("refreshCellContentsWithSpecifier:"),
+                                      cell->specifier());
+    EXPECT_EQ(cell->textLabel()->text(), "");
+    EXPECT_EQ(cell->titleLabel()->text(), "Opacity");
+}
+
 TEST_F(SliderCellTest, TypedValuesAreHeldInRange) {
     writeSettings({});
     auto cell = makeCell({{"type", "%"}});
