@@ -1,6 +1,7 @@
 // tintbox settings show [PATH] [ACTION]...: the settings pane as the Settings app stand-in shows
 // it - the root pane, or the pane reached by tapping the rows of PATH from the root
-// ("Filters/0": the row titled Filters, then the first row titled 0; a step may also be "S,R")
+// ("Filters/0": the row titled Filters, then row 0 of the first section; a step may also be
+// "S,R")
 // - after the row actions given (--toggle, --choose, --text, --slide, --tap, --move, --answer),
 // run in order on whatever pane is on top, as terminal text, --json or a --png picture.
 #include "cli/commands.hpp"

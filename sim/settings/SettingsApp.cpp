@@ -98,6 +98,16 @@ std::optional<RowAddress> parseAddress(const std::string& text) {
     return address;
 }
 
+// "N": a whole number of row, for the rows a pane titles with what they hold (filters).
+std::optional<NSInteger> parseRowNumber(const std::string& text) {
+    NSInteger number = 0;
+    const char* end = text.data() + text.size();
+    auto parsed = std::from_chars(text.data(), end, number);
+    if (text.empty() || parsed.ec != std::errc() || parsed.ptr != end || number < 0)
+        return std::nullopt;
+    return number;
+}
+
 constexpr double kFirstVersionWithMailAccountClasses = 1140.1;
 
 } // namespace
@@ -239,7 +249,9 @@ std::vector<PaneRow> SettingsApp::rows() const {
             entry.section = section;
             entry.row = row;
             entry.title = cell->textLabel() ? cell->textLabel()->text() : std::string();
-            entry.detail = cell->detailTextLabel() ? cell->detailTextLabel()->text() : "";
+            // A hidden detail label shows nothing, whatever text it keeps.
+            UILabel* detail = cell->detailTextLabel();
+            entry.detail = detail && !detail->isHidden() ? detail->text() : "";
             entry.value = controlValue(cell);
             entry.cellClass = object_getClassName(cell);
             entry.background = hexOf(cell->backgroundColor());
@@ -277,6 +289,13 @@ RowAddress SettingsApp::findRow(const std::string& row) const {
     for (const PaneRow& entry : shown)
         if (sameText(entry.title, row))
             return {entry.section, entry.row};
+    if (auto number = parseRowNumber(row)) {
+        const RowAddress address{0, *number};
+        for (const PaneRow& entry : shown)
+            if (entry.section == address.section && entry.row == address.row)
+                return address;
+        throw std::invalid_argument("the pane has no " + describe(address));
+    }
     throw std::invalid_argument("the pane has no row titled \"" + row + "\"");
 }
 

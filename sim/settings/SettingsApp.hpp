@@ -84,8 +84,9 @@ public:
 
     // The rows of the top pane's table, in order.
     std::vector<PaneRow> rows() const;
-    // "S,R" (section and row) or a row's title. Throws std::invalid_argument when no row
-    // matches.
+    // "S,R" (section and row), a row's title, or "N" for row N of the first section when no
+    // row has that title (the filter list titles its rows with their patterns). Throws
+    // std::invalid_argument when no row matches.
     RowAddress findRow(const std::string& row) const;
     UITableViewCell* cellAt(RowAddress address) const;
 

@@ -278,6 +278,8 @@ TEST_F(SettingsPaneCommand, PlistlibReadsTheFileAfterEveryKindOfWrite) {
 TEST_F(SettingsPaneCommand, AFilterMadeInThePanesColoursTheMailItMatches) {
     if (std::string(TINTBOX_MAILHOOKS_BUILT) != "1")
         GTEST_SKIP() << "this build has no mail extension to load";
+    // A bare number in a path is a row of the first section: here the first enabled filter.
+    EXPECT_THAT(settingsCommand({"show", "Filters/0"}), HasSubstr("From  = lovelace|babbage"));
     const std::string added = settingsCommand({"show", "Filters", "--tap", "1,0"});
     EXPECT_THAT(added, HasSubstr("[0,5] \n")) << "a new, empty last enabled filter";
 
