@@ -8,6 +8,9 @@
 #include "tests/mailhooks/reminder_host.hpp"
 
 #include <gtest/gtest.h>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace tintbox::testing {
 namespace {
@@ -242,7 +245,7 @@ TEST(ReminderContent, TitleNotesAndLinkFromTheMessageAndTheLimits) {
     const std::string htmlBody =
         "<html><body><p>" + std::string(600, 'h') + "</p><script>x()</script></body></html>";
     const std::string cutHtml(500, 'h');
-    const ContentCase cases[] = {
+    const std::vector<ContentCase> cases{
         {"no limits, no link, no prefix",
          {"Lunch", "Body", false, "<a@b>"},
          {0, 0, false, nullptr},
