@@ -5,6 +5,7 @@
 #include "platform/corefoundation/darwin_notify_center.hpp"
 #include "platform/foundation/property_list.hpp"
 #include "platform/quartz/image.hpp"
+#include "tests/e2e/watched_mail_list.hpp"
 #include "tests/support/process.hpp"
 #include "tests/support/temporary_folder.hpp"
 
@@ -204,51 +205,17 @@ TEST_F(MailCommand, WithoutADeviceRootItSaysSoInOneLine) {
     EXPECT_THAT(result.err, HasSubstr("tintbox init"));
 }
 
-std::vector<json> linesOf(const std::filesystem::path& file) {
-    std::vector<json> lines;
-    std::istringstream in(fileContents(file));
-    for (std::string line; std::getline(in, line);)
-        if (!line.empty())
-            lines.push_back(json::parse(line));
-    return lines;
-}
-
-bool waitForLines(const std::filesystem::path& file, std::size_t count) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (std::chrono::steady_clock::now() < deadline) {
-        const std::string text = fileContents(file);
-        if (static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) >= count)
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return false;
-}
-
 TEST_F(MailCommand, WatchedListRedrawsWithTheNewColoursWhenAnotherProcessPostsTheChange) {
-    const auto output = root / "watch.jsonl";
-    Process watcher({"/bin/sh", "-c", "exec \"$0\" \"$@\" > \"$OUTPUT\"", TINTBOX_EXECUTABLE,
-                     "mail", "list", "--account", "Work", "--mailbox", "INBOX", "--json", "--watch",
-                     "--watch-seconds", "90"},
-                    {{"TINTBOX_ROOT", root.path().c_str()}, {"OUTPUT", output.c_str()}});
-    // A failed assertion below still ends the watcher at once.
-    struct StopWatcher {
-        Process& process;
-        ~StopWatcher() {
-            if (process.pid() > 0)
-                ::kill(process.pid(), SIGTERM);
-        }
-    } stopWatcher{watcher};
-    ASSERT_TRUE(waitForLines(output, 1)) << "no first drawing";
-    EXPECT_EQ(bandColours(linesOf(output)[0]["rows"][0], 2626)[0], "#1565C0FF");
+    WatchedMailList watched(root.path(), "Work", "INBOX");
+    ASSERT_TRUE(watched.waitForDrawings(1)) << "no first drawing";
+    EXPECT_EQ(bandColours(watched.drawings()[0]["rows"][0], 2626)[0], "#1565C0FF");
 
     changeSettings("Work", std::string("#00FF00"));
     ASSERT_TRUE(corefoundation::DarwinNotifyCenter::shared().post(kNotification));
-    ASSERT_TRUE(waitForLines(output, 2)) << "no redraw after the notification";
-    ::kill(watcher.pid(), SIGTERM);
-    const auto result = watcher.wait();
-    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    ASSERT_TRUE(watched.waitForDrawings(2)) << "no redraw after the notification";
+    EXPECT_EQ(watched.stop(), 0);
 
-    const auto lines = linesOf(output);
+    const auto lines = watched.drawings();
     for (const auto& row : lines[1]["rows"])
         EXPECT_EQ(bandColours(row, 2626), (std::vector<std::string>{"#00FF00FF", "#00FF00FF"}))
             << row["subject"];

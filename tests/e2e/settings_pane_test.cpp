@@ -4,6 +4,7 @@
 // different panes keep each other, and every kind of write leaves a file that Python's
 // plistlib reads.
 #include "platform/foundation/property_list.hpp"
+#include "tests/e2e/watched_mail_list.hpp"
 #include "tests/support/process.hpp"
 #include "tests/support/temporary_folder.hpp"
 
@@ -148,25 +149,6 @@ TEST_F(SettingsPaneCommand, ChangesInTwoOptionPanesKeepEachOther) {
     EXPECT_EQ(file.at("filtersEnabled").asArray()->size(), 5u);
 }
 
-// Waits until the last complete line of the watched list satisfies done.
-bool waitForDrawing(const std::filesystem::path& file,
-                    const std::function<bool(const json&)>& done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (std::chrono::steady_clock::now() < deadline) {
-        const std::string text = fileContents(file);
-        const auto end = text.rfind('\n');
-        if (end != std::string::npos) {
-            const auto start = text.rfind('\n', end - 1);
-            const std::string last =
-                text.substr(start == std::string::npos ? 0 : start + 1, end - start - 1);
-            if (!last.empty() && done(json::parse(last)))
-                return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return false;
-}
-
 const json* findTag(const json& view, long tag) {
     if (view.value("tag", 0L) == tag)
         return &view;
@@ -192,18 +174,7 @@ std::vector<json> accountBands(const json& drawing) {
 TEST_F(SettingsPaneCommand, ARunningMailListRedrawsWithAChangeMadeInThePane) {
     if (std::string(TINTBOX_MAILHOOKS_BUILT) != "1")
         GTEST_SKIP() << "this build has no mail extension to load";
-    const auto output = root / "watch.jsonl";
-    Process watcher({"/bin/sh", "-c", "exec \"$0\" \"$@\" > \"$OUTPUT\"", TINTBOX_EXECUTABLE,
-                     "mail", "list", "--account", "Work", "--mailbox", "INBOX", "--json", "--watch",
-                     "--watch-seconds", "90"},
-                    {{"TINTBOX_ROOT", root.path().c_str()}, {"OUTPUT", output.c_str()}});
-    struct StopWatcher {
-        Process& process;
-        ~StopWatcher() {
-            if (process.pid() > 0)
-                ::kill(process.pid(), SIGTERM);
-        }
-    } stopWatcher{watcher};
+    WatchedMailList watched(root.path(), "Work", "INBOX");
     const auto opacityIs = [](double expected) {
         return [expected](const json& drawing) {
             const auto bands = accountBands(drawing);
@@ -212,18 +183,17 @@ TEST_F(SettingsPaneCommand, ARunningMailListRedrawsWithAChangeMadeInThePane) {
             });
         };
     };
-    ASSERT_TRUE(waitForDrawing(output, opacityIs(0.30))) << fileContents(output);
+    ASSERT_TRUE(watched.waitForDrawing(opacityIs(0.30))) << fileContents(watched.output());
 
     settingsCommand({"show", "Message List Highlight", "--slide", "Opacity (%)", "80"});
-    EXPECT_TRUE(waitForDrawing(output, opacityIs(0.80))) << "no redraw with the new opacity";
+    EXPECT_TRUE(watched.waitForDrawing(opacityIs(0.80))) << "no redraw with the new opacity";
 
     settingsCommand({"colour", "--key", "Work", "--hex", "00FF00"});
-    EXPECT_TRUE(waitForDrawing(output, [](const json& drawing) {
+    EXPECT_TRUE(watched.waitForDrawing([](const json& drawing) {
         const auto bands = accountBands(drawing);
         return !bands.empty() && bands.front()["layer"]["colors"][0] == "#00FF00FF";
     })) << "no redraw with the new colour";
-    ::kill(watcher.pid(), SIGTERM);
-    EXPECT_EQ(watcher.wait().exitStatus, 0);
+    EXPECT_EQ(watched.stop(), 0);
 }
 
 TEST_F(SettingsPaneCommand, PlistlibReadsTheFileAfterEveryKindOfWrite) {
