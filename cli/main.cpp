@@ -12,10 +12,17 @@ namespace {
 
 using tintbox::cli::Arguments;
 
-struct Command {
-    int (*run)(Arguments, std::ostream&);
+struct Subcommand {
+    const char* name;
     const char* usage;
     const char* summary;
+};
+
+struct Command {
+    int (*run)(Arguments, std::ostream&);
+    const char* usage; // for a command with subcommands: the general form
+    const char* summary;
+    std::vector<Subcommand> subcommands{};
 };
 
 const std::map<std::string, Command, std::less<>>& commands() {
@@ -38,31 +45,72 @@ const std::map<std::string, Command, std::less<>>& commands() {
           "make a device root, install the built plug-ins and add accounts or the sample set"}},
         {"demo",
          {tintbox::cli::runDemo, "tintbox demo [--out DIR] [--root DIR] [--width POINTS]",
-          "sample device, coloured message list, and pictures of the Mail screens"}},
+          "sample device, coloured message list, and pictures of the Mail and Settings screens"}},
         {"mail",
          {tintbox::cli::runMail,
-          "tintbox mail list [--account NAME [--mailbox NAME]] [--source all|unread|flagged] "
-          "[--watch [--watch-seconds N]] | "
-          "mailboxes | folders --account NAME | open --message ID  [--json] [--png FILE] "
-          "[--width POINTS] | quick-filter --segment all|unread|flagged "
-          "[--account NAME [--mailbox NAME]] [--json] [--png FILE] [--width POINTS] | "
-          "mark-move --account NAME [--mailbox NAME] --select ID... --to MAILBOX [--json] | "
-          "remind --message ID --due YYYY-MM-DDTHH:MM[:SS] [--cancel]",
-          "show a screen of the Mail app with the mail extension loaded"}},
+          "tintbox mail SUBCOMMAND [OPTIONS]",
+          "show a screen of the Mail app with the mail extension loaded, and act on it",
+          {{"list",
+            "tintbox mail list [--account NAME [--mailbox NAME]] [--source all|unread|flagged] "
+            "[--watch [--watch-seconds N]] [--json] [--png FILE] [--width POINTS]",
+            "the message list (all inboxes, or one mailbox); --watch redraws on each settings "
+            "change"},
+           {"mailboxes", "tintbox mail mailboxes [--json] [--png FILE] [--width POINTS]",
+            "the mailbox list"},
+           {"folders", "tintbox mail folders --account NAME [--json] [--png FILE] [--width POINTS]",
+            "the folder list of one account"},
+           {"open", "tintbox mail open --message ID [--json] [--png FILE] [--width POINTS]",
+            "an open message"},
+           {"quick-filter",
+            "tintbox mail quick-filter --segment all|unread|flagged "
+            "[--account NAME [--mailbox NAME]] [--json] [--png FILE] [--width POINTS]",
+            "tap a segment of the quick filter bar and show the list"},
+           {"mark-move",
+            "tintbox mail mark-move --account NAME [--mailbox NAME] --select ID... "
+            "--to MAILBOX [--json]",
+            "select messages in edit mode, long-press Move (mark as read) and move them"},
+           {"remind", "tintbox mail remind --message ID --due YYYY-MM-DDTHH:MM[:SS] [--cancel]",
+            "long-press a message, pick the due date and add (or cancel) the reminder"}}}},
         {"settings",
          {tintbox::cli::runSettings,
-          "tintbox settings colour --key NAME [--hex TEXT]... [--rgb R,G,B]... [--tap X,Y]... "
-          "[--drag X1,Y1:X2,Y2]... [--picker h|s|b] [--png FILE] [--json] | "
-          "show [PATH] [--toggle ROW] [--choose ROW VALUE] "
-          "[--text ROW TEXT] [--slide ROW VALUE] [--tap ROW] [--move FROM TO] "
-          "[--answer BUTTON [--field TEXT]...]... [--json | --png FILE] | panes [--json]",
-          "edit a colour in the settings pane (typed entry first, then taps and drags on the "
-          "picker, in picker points); --picker stores the picker type; show a pane of the "
-          "settings app (PATH: row titles tapped from the root, such as Filters/0), after the "
-          "row actions given, in order; ROW is \"SECTION,ROW\" or the row's title; panes: "
-          "the panes the settings app lists"}},
+          "tintbox settings SUBCOMMAND [OPTIONS]",
+          "show and drive the settings pane as the Settings app does",
+          {{"show",
+            "tintbox settings show [PATH] [--toggle ROW] [--choose ROW VALUE] "
+            "[--text ROW TEXT] [--slide ROW VALUE] [--tap ROW] [--move FROM TO] "
+            "[--answer BUTTON [--field TEXT]...]... [--json | --png FILE]",
+            "a pane (PATH: rows tapped from the root, such as Filters/0), after the row actions "
+            "given, in order; ROW is \"SECTION,ROW\", the row's title, or a row number of the "
+            "first section"},
+           {"colour",
+            "tintbox settings colour --key NAME [--hex TEXT]... [--rgb R,G,B]... [--tap X,Y]... "
+            "[--drag X1,Y1:X2,Y2]... [--picker h|s|b] [--png FILE] [--json]",
+            "edit a colour in the colour selector pane: typed entry first, then taps and drags "
+            "on the picker, in picker points; --picker stores the picker type"},
+           {"panes", "tintbox settings panes [--json]", "the panes the Settings app lists"}}}},
     };
     return table;
+}
+
+// The subcommand that the words name, if the command has one of that name.
+const Subcommand* subcommandOf(const Command& command, const std::vector<std::string>& words) {
+    for (const Subcommand& subcommand : command.subcommands)
+        if (!words.empty() && words.front() == subcommand.name)
+            return &subcommand;
+    return nullptr;
+}
+
+void printCommandHelp(const Command& command, const std::vector<std::string>& words,
+                      std::ostream& out) {
+    if (const Subcommand* subcommand = subcommandOf(command, words)) {
+        out << "usage: " << subcommand->usage << "\n  " << subcommand->summary << '\n';
+        return;
+    }
+    out << "usage: " << command.usage << "\n  " << command.summary << '\n';
+    if (!command.subcommands.empty())
+        out << '\n';
+    for (const Subcommand& subcommand : command.subcommands)
+        out << "  " << subcommand.usage << "\n      " << subcommand.summary << '\n';
 }
 
 void printHelp(std::ostream& out) {
@@ -72,6 +120,16 @@ void printHelp(std::ostream& out) {
         out << "  " << name << std::string(10 - name.size(), ' ') << command.summary << '\n';
     out << "\nWithout --settings, commands read the settings file of the device root\n"
            "(TINTBOX_ROOT, default $XDG_DATA_HOME/tintbox/device).\n";
+}
+
+// One line for an error: the form that was meant, or where to read the forms.
+std::string usageHint(const std::string& name, const Command& command,
+                      const std::vector<std::string>& words) {
+    if (const Subcommand* subcommand = subcommandOf(command, words))
+        return std::string("usage: ") + subcommand->usage;
+    if (command.subcommands.empty())
+        return std::string("usage: ") + command.usage;
+    return "try tintbox " + name + " --help";
 }
 
 } // namespace
@@ -91,16 +149,16 @@ int main(int argc, char** argv) {
         return 2;
     }
     const Command& command = found->second;
-    Arguments arguments(std::move(words));
+    const std::string hint = usageHint(name, command, words);
+    Arguments arguments(words);
     if (arguments.takeFlag("--help") || arguments.takeFlag("-h")) {
-        std::cout << "usage: " << command.usage << "\n  " << command.summary << '\n';
+        printCommandHelp(command, words, std::cout);
         return 0;
     }
     try {
         return command.run(std::move(arguments), std::cout);
     } catch (const tintbox::cli::UsageError& error) {
-        std::cerr << "tintbox " << name << ": " << error.what() << " (usage: " << command.usage
-                  << ")\n";
+        std::cerr << "tintbox " << name << ": " << error.what() << " (" << hint << ")\n";
         return 2;
     } catch (const tintbox::cli::InputError& error) {
         std::cerr << "tintbox " << name << ": " << error.what() << '\n';
