@@ -7,6 +7,7 @@
 #include "platform/uikit/UIImage.hpp"
 #include "platform/uikit/UINavigationBar.hpp"
 #include "sim/mail/MailAccount.hpp"
+#include "sim/mail/MailMessage.hpp"
 #include "sim/mail/Mailbox.hpp"
 #include "sim/mail/MailboxContentViewCell.hpp"
 #include "sim/mail/MailboxContentViewController.hpp"
@@ -180,12 +181,16 @@ void TerminalView::printMessageList(const std::string& title, MailboxContentView
                 : " ";
         const int textColumns =
             std::max(20, m_columns - (m_colour ? kAccountBandWidth + kFilterBandWidth + 2 : 0) - 4);
-        const int senderColumns = std::max(8, textColumns - static_cast<int>(date.size()) - 3);
+        // The identifier is what mail open, mark-move and remind take.
+        auto* message = dynamic_cast<MailMessage*>(cell->message());
+        const std::string identifier = message ? message->messageIdentifier() : std::string();
+        const int senderColumns =
+            std::max(8, textColumns - static_cast<int>(date.size() + identifier.size()) - 5);
         m_out << prefix << dot << ' '
               << styled(padded(fitted(shown.sender, senderColumns),
                                static_cast<std::size_t>(senderColumns)),
                         kBold)
-              << ' ' << flag << ' ' << date << '\n';
+              << ' ' << flag << ' ' << date << "  " << styled(identifier, kDim) << '\n';
         const std::string snippet = mail::snippetOf(mail::readBodyText(cell->message()), 200);
         const std::string subject =
             fitted(shown.subject.empty() ? "(no subject)" : shown.subject, textColumns);

@@ -178,6 +178,8 @@ TEST_F(MailCommand, ScreensAnswerInJsonAndUnknownNamesAreOneLineErrors) {
     EXPECT_THAT(folders.out, HasSubstr("Work"));
 
     const std::string id = workInbox()["rows"][0]["message"];
+    const auto listed = tintbox({"mail", "list", "--account", "Work", "--mailbox", "INBOX"});
+    EXPECT_THAT(listed.out, HasSubstr(id)) << "the plain list names each message's id";
     const auto open = tintbox({"mail", "open", "--message", id, "--json"});
     ASSERT_EQ(open.exitStatus, 0) << open.err;
     EXPECT_NE(findTag(json::parse(open.out), 2627), nullptr);
