@@ -2,6 +2,7 @@
 // message in the Mail stand-in with the mail extension loaded, answers the reminder alert and
 // prints the iCalendar file it wrote; its failures are one line on standard error.
 #include "platform/foundation/property_list.hpp"
+#include "tests/e2e/sample_device_test.hpp"
 #include "tests/support/process.hpp"
 #include "tests/support/temporary_folder.hpp"
 
@@ -40,13 +41,14 @@ std::size_t reminderCount(const std::filesystem::path& folder) {
     return count;
 }
 
-class MailRemind : public ::testing::Test {
+class MailRemind : public SampleDeviceTest {
 protected:
     void SetUp() override {
-        if (std::string(TINTBOX_MAILHOOKS_BUILT) != "1")
+        if (!extensionBuilt())
             GTEST_SKIP() << "this build has no mail extension to load";
-        const auto init = tintbox({"init", "--sample"});
-        ASSERT_EQ(init.exitStatus, 0) << init.err;
+        SampleDeviceTest::SetUp();
+        if (HasFatalFailure())
+            return;
         const auto list = tintbox({"mail", "list", "--json"});
         ASSERT_EQ(list.exitStatus, 0) << list.err;
         const auto rows = nlohmann::json::parse(list.out)["rows"];
@@ -56,21 +58,12 @@ protected:
         ASSERT_FALSE(message.empty()) << "no message with the subject " << kSubject;
     }
 
-    ProcessResult tintbox(std::vector<std::string> arguments) const {
-        arguments.insert(arguments.begin(), TINTBOX_EXECUTABLE);
-        // Standard error is checked line by line, so sanitizer builds keep theirs quiet.
-        return runProcess(arguments, {{"TINTBOX_ROOT", root.path().c_str()},
-                                      {"TZ", "UTC"},
-                                      {"LSAN_OPTIONS", "print_suppressions=0"}});
-    }
-
     ProcessResult remind(const std::string& due, std::vector<std::string> extra = {}) const {
         std::vector<std::string> arguments{"mail", "remind", "--message", message, "--due", due};
         arguments.insert(arguments.end(), extra.begin(), extra.end());
-        return tintbox(arguments);
+        return tintbox(arguments, {{"TZ", "UTC"}});
     }
 
-    TemporaryDeviceRoot root;
     std::string message;
 };
 

@@ -5,6 +5,7 @@
 #include "platform/corefoundation/darwin_notify_center.hpp"
 #include "platform/foundation/property_list.hpp"
 #include "platform/quartz/image.hpp"
+#include "tests/e2e/sample_device_test.hpp"
 #include "tests/e2e/watched_mail_list.hpp"
 #include "tests/support/process.hpp"
 #include "tests/support/temporary_folder.hpp"
@@ -25,24 +26,16 @@ using namespace tintbox::testing;
 using nlohmann::json;
 using ::testing::HasSubstr;
 
-constexpr const char* kSettingsFile =
-    "private/var/mobile/Library/Preferences/net.quillward.tintbox.plist";
 constexpr const char* kNotification = "net.quillward.tintbox.preferences";
 constexpr double kNavigationTop = 64; // status bar and navigation bar above the list
 constexpr double kScale = 2;          // pixels per point of the rendered screens
 
-class MailCommand : public ::testing::Test {
+class MailCommand : public SampleDeviceTest {
 protected:
     void SetUp() override {
-        if (std::string(TINTBOX_MAILHOOKS_BUILT) != "1")
+        if (!extensionBuilt())
             GTEST_SKIP() << "this build has no mail extension to load";
-        const auto init = tintbox({"init", "--sample"});
-        ASSERT_EQ(init.exitStatus, 0) << init.err;
-    }
-
-    ProcessResult tintbox(std::vector<std::string> arguments) const {
-        arguments.insert(arguments.begin(), TINTBOX_EXECUTABLE);
-        return runProcess(arguments, {{"TINTBOX_ROOT", root.path().c_str()}, {"NO_COLOR", "1"}});
+        SampleDeviceTest::SetUp();
     }
 
     json workInbox(const std::vector<std::string>& extra = {}) const {
@@ -53,19 +46,6 @@ protected:
         EXPECT_EQ(result.exitStatus, 0) << result.err;
         return json::parse(result.out);
     }
-
-    void changeSettings(const std::string& key, foundation::Value value) const {
-        const auto file = root / kSettingsFile;
-        auto settings = foundation::dictionaryWithContentsOfFile(file);
-        ASSERT_TRUE(settings);
-        (*settings)[key] = std::move(value);
-        std::string error;
-        ASSERT_TRUE(
-            foundation::writePropertyListAtomically(foundation::Value(*settings), file, &error))
-            << error;
-    }
-
-    TemporaryDeviceRoot root;
 };
 
 // The view with that tag in a view dump, depth first; null when none.

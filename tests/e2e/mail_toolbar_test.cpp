@@ -2,6 +2,7 @@
 // tapped by `tintbox mail quick-filter`, and `tintbox mail mark-move`, whose moves an independent
 // Maildir reader (mblaze's mlist) then sees once, with the seen flag.
 #include "platform/foundation/property_list.hpp"
+#include "tests/e2e/sample_device_test.hpp"
 #include "tests/support/process.hpp"
 #include "tests/support/temporary_folder.hpp"
 
@@ -18,8 +19,6 @@ using nlohmann::json;
 using ::testing::HasSubstr;
 namespace fs = std::filesystem;
 
-constexpr const char* kSettingsFile =
-    "private/var/mobile/Library/Preferences/net.quillward.tintbox.plist";
 constexpr const char* kWorkMaildir = "private/var/mobile/Library/Mail/Work";
 
 // The Maildir flags of each message file of a folder, by unique name.
@@ -46,46 +45,22 @@ bool onPath(const std::string& program) {
     return false;
 }
 
-class MailToolbarCommands : public ::testing::Test {
+class MailToolbarCommands : public SampleDeviceTest {
 protected:
-    void SetUp() override {
-        const auto init = tintbox({"init", "--sample"});
-        ASSERT_EQ(init.exitStatus, 0) << init.err;
-    }
-
-    ProcessResult tintbox(std::vector<std::string> arguments) const {
-        arguments.insert(arguments.begin(), TINTBOX_EXECUTABLE);
-        // Sanitizer builds would add their report of suppressed leaks to stderr.
-        return runProcess(arguments, {{"TINTBOX_ROOT", root.path().c_str()},
-                                      {"NO_COLOR", "1"},
-                                      {"LSAN_OPTIONS", "print_suppressions=0"}});
-    }
-
     json jsonOf(const std::vector<std::string>& arguments) const {
         const auto result = tintbox(arguments);
         EXPECT_EQ(result.exitStatus, 0) << result.err;
         return result.exitStatus == 0 ? json::parse(result.out) : json::object();
     }
 
-    void turnOff(const std::string& key) const {
-        const auto file = root / kSettingsFile;
-        auto settings = foundation::dictionaryWithContentsOfFile(file);
-        ASSERT_TRUE(settings);
-        (*settings)[key] = foundation::Value(false);
-        std::string error;
-        ASSERT_TRUE(
-            foundation::writePropertyListAtomically(foundation::Value(*settings), file, &error))
-            << error;
-    }
+    void turnOff(const std::string& key) const { changeSettings(key, foundation::Value(false)); }
 
     static void requireExtension() {
-        if (std::string(TINTBOX_MAILHOOKS_BUILT) != "1")
+        if (!extensionBuilt())
             GTEST_SKIP() << "this build has no mail extension to load";
     }
 
     fs::path work() const { return root / kWorkMaildir; }
-
-    TemporaryDeviceRoot root;
 };
 
 // How many listed rows of each kind the Work inbox has on disk.

@@ -4,6 +4,7 @@
 // different panes keep each other, and every kind of write leaves a file that Python's
 // plistlib reads.
 #include "platform/foundation/property_list.hpp"
+#include "tests/e2e/sample_device_test.hpp"
 #include "tests/e2e/watched_mail_list.hpp"
 #include "tests/support/process.hpp"
 #include "tests/support/temporary_folder.hpp"
@@ -24,24 +25,8 @@ using namespace tintbox::testing;
 using nlohmann::json;
 using ::testing::HasSubstr;
 
-constexpr const char* kSettingsFile =
-    "private/var/mobile/Library/Preferences/net.quillward.tintbox.plist";
-
-class SettingsPaneCommand : public ::testing::Test {
+class SettingsPaneCommand : public SampleDeviceTest {
 protected:
-    void SetUp() override {
-        const auto made = tintbox({"init", "--sample"});
-        ASSERT_EQ(made.exitStatus, 0) << made.err;
-    }
-
-    ProcessResult tintbox(std::vector<std::string> arguments) const {
-        arguments.insert(arguments.begin(), TINTBOX_EXECUTABLE);
-        // Under LeakSanitizer the font library's known leaks are not reported on standard error.
-        return runProcess(arguments, {{"TINTBOX_ROOT", root.path().c_str()},
-                                      {"NO_COLOR", "1"},
-                                      {"LSAN_OPTIONS", "print_suppressions=0"}});
-    }
-
     // Runs a settings command that must succeed, and returns its output.
     std::string settingsCommand(std::vector<std::string> arguments) const {
         arguments.insert(arguments.begin(), "settings");
@@ -51,22 +36,16 @@ protected:
         return result.out;
     }
 
-    foundation::Dictionary settings() const {
-        return foundation::dictionaryWithContentsOfFile(root / kSettingsFile).value();
-    }
-
     // The settings file as Python's plistlib reads it, as JSON (bytes and dates never occur).
     json readByPlistlib() const {
         const auto result =
             runProcess({"python3", "-c",
                         "import json, plistlib, sys\n"
                         "with open(sys.argv[1], 'rb') as f: print(json.dumps(plistlib.load(f)))",
-                        (root / kSettingsFile).string()});
+                        (root / kSampleSettingsFile).string()});
         EXPECT_EQ(result.exitStatus, 0) << result.err;
         return result.exitStatus == 0 ? json::parse(result.out) : json();
     }
-
-    TemporaryFolder root;
 };
 
 TEST_F(SettingsPaneCommand, EachActionWritesThroughThePaneAndReportsTheRow) {
@@ -92,7 +71,7 @@ TEST_F(SettingsPaneCommand, EachActionWritesThroughThePaneAndReportsTheRow) {
 }
 
 TEST_F(SettingsPaneCommand, BadRowsAndValuesAreOneLineErrorsThatChangeNothing) {
-    const std::string before = fileContents(root / kSettingsFile);
+    const std::string before = fileContents(root / kSampleSettingsFile);
     const std::vector<std::vector<std::string>> cases{
         {"show", "--toggle", "No Such Row"},
         {"show", "--toggle", "Filters"},    // a link has no switch
@@ -111,7 +90,7 @@ TEST_F(SettingsPaneCommand, BadRowsAndValuesAreOneLineErrorsThatChangeNothing) {
         EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
         EXPECT_EQ(result.out, "") << arguments[2];
     }
-    EXPECT_EQ(fileContents(root / kSettingsFile), before);
+    EXPECT_EQ(fileContents(root / kSampleSettingsFile), before);
 }
 
 TEST_F(SettingsPaneCommand, HelpNamesTheRowActions) {

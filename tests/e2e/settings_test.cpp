@@ -2,6 +2,7 @@
 // --sample`: typed entries are stored under the right key, nothing else in the file changes,
 // and a filter that no longer exists is never written.
 #include "platform/foundation/property_list.hpp"
+#include "tests/e2e/sample_device_test.hpp"
 #include "tests/support/process.hpp"
 #include "tests/support/temporary_folder.hpp"
 
@@ -13,25 +14,7 @@ namespace {
 using namespace tintbox::testing;
 using ::testing::HasSubstr;
 
-class SettingsColourCommand : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const auto made = tintbox({"init", "--sample"});
-        ASSERT_EQ(made.exitStatus, 0) << made.err;
-    }
-
-    ProcessResult tintbox(std::vector<std::string> arguments) const {
-        arguments.insert(arguments.begin(), TINTBOX_EXECUTABLE);
-        return runProcess(arguments, {{"TINTBOX_ROOT", root.path().c_str()}});
-    }
-
-    foundation::Dictionary settings() const {
-        return *foundation::dictionaryWithContentsOfFile(
-            root / "private/var/mobile/Library/Preferences/net.quillward.tintbox.plist");
-    }
-
-    TemporaryFolder root;
-};
+class SettingsColourCommand : public SampleDeviceTest {};
 
 TEST_F(SettingsColourCommand, StoresAnAccountColourAndLeavesEveryOtherKey) {
     auto expected = settings();
