@@ -109,9 +109,4 @@ CGSize measureText(std::string_view text, const Font& font, double maxWidth, int
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\n";
 }
-// Without this, every such program ends with a report of the suppressed leak on stderr, which
-// would garble the one-line errors that callers read.
-extern "C" const char* __lsan_default_options() {
-    return "print_suppressions=0";
-}
 #endif
