@@ -5,28 +5,8 @@
 #include "platform/uikit/NSAttributedString.hpp"
 
 #include <cmath>
-#include <sstream>
 
 namespace tintbox::mailhooks {
-namespace {
-
-// The text "%@" makes of a settings value: strings as they are, numbers as their digits.
-std::string describe(const foundation::Value& value) {
-    if (const std::string* text = value.asString())
-        return *text;
-    if (const std::int64_t* number = value.asInteger())
-        return std::to_string(*number);
-    if (const bool* flag = value.asBoolean())
-        return *flag ? "1" : "0";
-    if (const double* real = value.asReal()) {
-        std::ostringstream out;
-        out << *real;
-        return out.str();
-    }
-    return {};
-}
-
-} // namespace
 
 std::string cutToLimit(std::string text, std::int32_t limit) {
     if (limit < 1 || foundation::utf16Length(text) <= static_cast<std::size_t>(limit))
@@ -47,7 +27,7 @@ ReminderContent reminderContent(const host::MessageContent& message, const Remin
     ReminderContent content;
     content.title = cutToLimit(message.subject.value_or(""), limits.subjectLimit);
     if (limits.prefix)
-        content.title = describe(*limits.prefix) + content.title;
+        content.title = foundation::descriptionOf(*limits.prefix) + content.title;
 
     const std::string body = cutToLimit(plainBodyText(message), limits.bodyLimit);
     content.notes = body;

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <sstream>
 
 namespace foundation {
 namespace {
@@ -170,6 +171,21 @@ const Value* Value::find(std::string_view key) const {
 const Value* find(const Dictionary& dictionary, std::string_view key) {
     const auto it = dictionary.find(key);
     return it == dictionary.end() ? nullptr : &it->second;
+}
+
+std::string descriptionOf(const Value& value) {
+    if (const std::string* text = value.asString())
+        return *text;
+    if (const bool* flag = value.asBoolean())
+        return *flag ? "1" : "0";
+    if (const std::int64_t* integer = value.asInteger())
+        return std::to_string(*integer);
+    if (const double* real = value.asReal()) {
+        std::ostringstream out;
+        out << *real;
+        return out.str();
+    }
+    return {};
 }
 
 } // namespace foundation

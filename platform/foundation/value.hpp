@@ -94,4 +94,8 @@ private:
 // Entry of a dictionary; nullptr when absent.
 const Value* find(const Dictionary& dictionary, std::string_view key);
 
+// The text "%@" makes of a value: a string as it is, a number as the platform prints it (a
+// boolean as 1 or 0); empty for the other kinds.
+std::string descriptionOf(const Value& value);
+
 } // namespace foundation

@@ -1,7 +1,5 @@
 #include "platform/preferences/PSSpecifier.hpp"
 
-#include <sstream>
-
 namespace {
 [[maybe_unused]] const Class registeredAtLoad = PSSpecifier::registerRuntimeClass();
 
@@ -16,21 +14,6 @@ objc::Ref<NSObject> groupSpecifierWithNameMethod(Class, SEL, std::string name) {
     return PSSpecifier::groupSpecifierWithName(std::move(name));
 }
 
-// A value's text as a dictionary key: strings as they are, numbers as the platform prints them.
-std::string keyText(const foundation::Value& value) {
-    if (const std::string* text = value.asString())
-        return *text;
-    if (const bool* flag = value.asBoolean())
-        return *flag ? "1" : "0";
-    if (const std::int64_t* integer = value.asInteger())
-        return std::to_string(*integer);
-    if (const double* real = value.asReal()) {
-        std::ostringstream out;
-        out << *real;
-        return out.str();
-    }
-    return {};
-}
 } // namespace
 
 Class PSSpecifier::registerRuntimeClass() {
@@ -121,7 +104,8 @@ std::optional<std::string> PSSpecifier::titleForValue(const foundation::Value& v
 foundation::Dictionary PSSpecifier::titleDictionary() const {
     foundation::Dictionary titles;
     for (std::size_t i = 0; i < m_values.size() && i < m_titles.size(); ++i)
-        titles.insert_or_assign(keyText(m_values[i]), foundation::Value(m_titles[i]));
+        titles.insert_or_assign(foundation::descriptionOf(m_values[i]),
+                                foundation::Value(m_titles[i]));
     return titles;
 }
 

@@ -139,5 +139,17 @@ TEST(ValueReadings, FindLooksUpDictionaryEntriesOnly) {
     EXPECT_EQ(Value("enabled").find("enabled"), nullptr);
 }
 
+TEST(ValueReadings, DescriptionIsTheTextAFormatMakesOfTheValue) {
+    const struct {
+        Value value;
+        const char* text;
+    } cases[] = {
+        {Value("Mail: "), "Mail: "}, {Value(42), "42"},   {Value(-7), "-7"},    {Value(true), "1"},
+        {Value(false), "0"},         {Value(2.5), "2.5"}, {Value(Array{}), ""}, {Value(), ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(descriptionOf(c.value), c.text) << describe(c.value);
+}
+
 } // namespace
 } // namespace foundation
