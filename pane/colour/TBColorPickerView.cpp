@@ -212,6 +212,9 @@ void TBColorPickerView::layoutSubviews() {
 void TBColorPickerView::setColor(UIColor* color) {
     if (!color)
         return;
+    // The picker now shows this colour, so a touch that lands on the one it showed before is a
+    // change to report.
+    m_color = color;
     color->getHue(&m_current.hue, &m_current.saturation, &m_current.brightness, nullptr);
     m_variant.feedStrip(m_stripView.get(), m_current);
     m_variant.feedSquare(m_squareView.get(), m_current);
