@@ -23,7 +23,7 @@ struct Stop {
 quartz::Color premultipliedMix(const quartz::Color& a, const quartz::Color& b, double t) {
     const double alpha = a.alpha + (b.alpha - a.alpha) * t;
     if (!(alpha > 0))
-        return {0, 0, 0, 0};
+        return t < 0.5 ? a : b;
     const auto channel = [&](double ca, double cb) {
         return (ca * a.alpha + (cb * b.alpha - ca * a.alpha) * t) / alpha;
     };

@@ -195,7 +195,7 @@ TEST_F(ColourPickerTest, TheSquareShowsTheColourATapThereGives) {
          {"TBColorPickerView_H", "TBColorPickerView_S", "TBColorPickerView_B"}) {
         SCOPED_TRACE(variant);
         makePicker(variant, UIColor::colorWithHue(0.4, 0.6, 0.8, 1));
-        for (const auto [fx, fy] :
+        for (const auto& [fx, fy] :
              {std::pair{0.5, 0.5}, {0.25, 0.75}, {0.8, 0.2}, {0.1, 0.4}, {0.6, 0.9}}) {
             const CGPoint point{square().minX() + fx * square().width(),
                                 square().minY() + fy * square().height()};
