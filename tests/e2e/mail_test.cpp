@@ -182,7 +182,8 @@ TEST_F(MailCommand, ScreensAnswerInJsonAndUnknownNamesAreOneLineErrors) {
 TEST_F(MailCommand, DatesAreShownInTheLocalTimeZone) {
     // Sent Wed, 09 Dec 2026 18:30 +0100: 17:30 in UTC, already the next day in Tokyo.
     std::string id;
-    for (const auto& row : workInbox()["rows"])
+    const json list = workInbox();
+    for (const auto& row : list["rows"])
         if (row["subject"] == "Difference engine budget \u2014 need figures ASAP")
             id = row["message"];
     ASSERT_FALSE(id.empty());
