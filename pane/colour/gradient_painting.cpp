@@ -85,7 +85,12 @@ void paintGradientLayers(const UIView& view, std::initializer_list<GradientLayer
         }
         CGGradientRef gradient = CGGradientCreateWithColorComponents(
             space, components.data(), locations.data(), stops.size());
-        CGContextDrawLinearGradient(context, gradient, layer.start, layer.end, 0);
+        // Each layer runs from one edge of the view to the other and is clipped to it, so
+        // extending its end colours shows nothing more; it lets the drawing engine fill a layer
+        // of one colour as such rather than shading every pixel.
+        CGContextDrawLinearGradient(context, gradient, layer.start, layer.end,
+                                    kCGGradientDrawsBeforeStartLocation |
+                                        kCGGradientDrawsAfterEndLocation);
         CGGradientRelease(gradient);
     }
     CGColorSpaceRelease(space);
