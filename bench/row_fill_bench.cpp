@@ -119,6 +119,7 @@ void fillRow(benchmark::State& state, objc::Ref<BenchMessage> message) {
 }
 
 void BM_RowFillHostAlone(benchmark::State& state) {
+    registerClasses();
     fillRow<BenchCell>(state, matchingMessage());
 }
 
