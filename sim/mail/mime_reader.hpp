@@ -49,4 +49,13 @@ struct Attachment {
 // Empty when the message has none or cannot be read.
 std::vector<Attachment> readAttachments(const std::filesystem::path& file);
 
+// The headers and the preferred body of the message in file, from one parse; nullopt with
+// *error set as readMessageHeaders does. `body` is empty when there is no text part.
+struct MessageContents {
+    MessageHeaders headers;
+    std::optional<BodyText> body;
+};
+std::optional<MessageContents> readMessageContents(const std::filesystem::path& file,
+                                                   std::string* error = nullptr);
+
 } // namespace tintbox::sim::mail
