@@ -72,7 +72,7 @@ PLIST
     warm=$(cpu "$list")
     json=$(cpu "$list --json")
     cold=$(cpu "sh -c 'rm -rf $cache; $list'")
-    notmuch=$(cpu "notmuch search --sort=newest-first folder:\"\"")
+    notmuch=$(cpu "notmuch search --sort=newest-first 'path:cur or path:new'")
     open=$(cpu "$tintbox mail open --message $id")
     mailboxes=$(cpu "$tintbox mail mailboxes")
     mdirs=$(cpu "sh -c 'mdirs $maildir | mlist -i'")
