@@ -32,6 +32,8 @@ std::string kindName(const Value& value) {
         return "a list";
     case Value::Kind::Dictionary:
         return "a dictionary";
+    case Value::Kind::Uid:
+        return "a keyed-archive UID";
     }
     return "a value";
 }

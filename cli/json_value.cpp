@@ -49,6 +49,8 @@ nlohmann::ordered_json toJson(const foundation::Value& value) {
         return base64(value.asData()->bytes);
     case Kind::Date:
         return value.asDate()->secondsSinceReferenceDate;
+    case Kind::Uid:
+        return {{"CF$UID", value.asUid()->value}};
     case Kind::Array: {
         auto array = nlohmann::ordered_json::array();
         for (const auto& element : *value.asArray())

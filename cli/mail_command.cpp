@@ -127,7 +127,10 @@ int runList(Arguments arguments, std::ostream& out) {
     const auto draw = [&] {
         writePicture(screen.view(), output);
         if (output.json)
-            out << messageListJson(*screen.controller).dump(watch ? -1 : 2) << '\n';
+            out << messageListJson(*screen.controller)
+                       .dump(watch ? -1 : 2, ' ', false,
+                             nlohmann::ordered_json::error_handler_t::replace)
+                << '\n';
         else
             view.printMessageList(title, *screen.controller);
         out.flush();
@@ -169,7 +172,9 @@ int runMailboxes(Arguments arguments, std::ostream& out) {
     auto screen = app.mailboxList();
     writePicture(screen.view(), output);
     if (output.json)
-        out << uikit::dumpViewTree(screen.view()).dump(2) << '\n';
+        out << uikit::dumpViewTree(screen.view())
+                   .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+            << '\n';
     else
         terminal(out).printMailboxList(*screen.controller);
     return 0;
@@ -185,7 +190,9 @@ int runFolders(Arguments arguments, std::ostream& out) {
     auto screen = app.folderList(accountNamed(*accountName));
     writePicture(screen.view(), output);
     if (output.json)
-        out << uikit::dumpViewTree(screen.view()).dump(2) << '\n';
+        out << uikit::dumpViewTree(screen.view())
+                   .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+            << '\n';
     else
         terminal(out).printFolderList(*screen.controller, screen.navigation->navigationBar());
     return 0;
@@ -203,7 +210,9 @@ int runOpen(Arguments arguments, std::ostream& out) {
     sim::mail::MailApp::settle();
     writePicture(screen.view(), output);
     if (output.json)
-        out << uikit::dumpViewTree(screen.view()).dump(2) << '\n';
+        out << uikit::dumpViewTree(screen.view())
+                   .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+            << '\n';
     else
         terminal(out).printMessage(*sim::mail::MailApp::contentLayerOf(screen));
     return 0;

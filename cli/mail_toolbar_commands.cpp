@@ -82,7 +82,7 @@ int printList(const List& screen, const std::string& title, const Segment* segme
             shown.update(dump);
             dump = std::move(shown);
         }
-        out << dump.dump(2) << '\n';
+        out << dump.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
     } else {
         terminal(out).printMessageList(title, *screen.controller);
     }
@@ -221,7 +221,9 @@ int runMailMarkMove(Arguments arguments, std::ostream& out) {
         }
     }
     if (json)
-        out << nlohmann::ordered_json{{"moves", moves}}.dump(2) << '\n';
+        out << nlohmann::ordered_json{{"moves", moves}}.dump(
+                   2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+            << '\n';
     return allMoved ? 0 : 1;
 }
 

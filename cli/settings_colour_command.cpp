@@ -4,6 +4,7 @@
 // driver. After each action it prints the value the settings file now holds.
 #include "cli/commands.hpp"
 #include "cli/settings_source.hpp"
+#include "cli/settings_write_alerts.hpp"
 #include "platform/foundation/device_path.hpp"
 #include "platform/foundation/property_list.hpp"
 #include "platform/preferences/preferences_domain.hpp"
@@ -125,6 +126,7 @@ private:
         TouchDriver::tap(&m_app.screen(), frame.center());
     }
     void recordSave(const std::string& action) {
+        requireSettingsSaved();
         m_saves.emplace_back(action, storedColour(m_key));
     }
 

@@ -1,7 +1,9 @@
 #include "pane/settings_file.hpp"
 
+#include "pane/colour/cell_support.hpp"
 #include "platform/corefoundation/darwin_notify_center.hpp"
 #include "platform/foundation/device_path.hpp"
+#include "platform/foundation/dictionary_file_update.hpp"
 #include "platform/foundation/property_list.hpp"
 #include "settings/keys.hpp"
 
@@ -33,15 +35,17 @@ foundation::Dictionary storeSettingsValue(const std::string& key, foundation::Va
 
 foundation::Dictionary
 updateSettingsFile(const std::function<bool(foundation::Dictionary&)>& change) {
-    foundation::Dictionary fresh = loadSettingsFile();
-    if (!change(fresh))
-        return fresh;
-    const std::filesystem::path path = settingsPath();
-    std::error_code ignored;
-    std::filesystem::create_directories(path.parent_path(), ignored);
-    foundation::writePropertyListAtomically(foundation::Value(fresh), path);
+    bool changed = false;
+    auto update =
+        foundation::updateDictionaryFile(settingsPath(), [&](foundation::Dictionary& fresh) {
+            changed = change(fresh);
+            return changed;
+        });
+    if (!changed)
+        return std::move(update.contents);
+    reportSettingsWrite(update);
     corefoundation::DarwinNotifyCenter::shared().post(settings::kChangeNotificationName);
-    return fresh;
+    return std::move(update.contents);
 }
 
 } // namespace tintbox::pane

@@ -2,6 +2,7 @@
 
 #include "platform/corefoundation/notification_center.hpp"
 #include "platform/foundation/device_path.hpp"
+#include "platform/uikit/UIAlertView.hpp"
 #include "settings/keys.hpp"
 
 #include <cmath>
@@ -28,6 +29,16 @@ std::optional<std::filesystem::path> domainSettingsFile(const std::string& domai
     if (domain.empty() || domain.find('/') != std::string::npos || domain == "." || domain == "..")
         return std::nullopt;
     return foundation::devicePath(tintbox::settings::preferencesFilePath(domain));
+}
+
+void reportSettingsWrite(const foundation::DictionaryFileUpdate& update) {
+    auto show = [](std::string_view title, const std::string& message) {
+        UIAlertView::withTitle(std::string(title), message, nullptr, "OK", {})->show();
+    };
+    if (!update.notice.empty())
+        show(tintbox::settings::kSettingsFileKeptAlertTitle, update.notice);
+    if (!update.error.empty())
+        show(tintbox::settings::kSettingsNotSavedAlertTitle, update.error);
 }
 
 void postChangeNotification(const std::string& name) {

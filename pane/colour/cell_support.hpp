@@ -4,6 +4,8 @@
 //   int n = wholeSliderValue(42.996f);   // 43
 #pragma once
 
+#include "platform/foundation/dictionary_file_update.hpp"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -21,6 +23,10 @@ std::string formattedWholeNumber(double value);
 // The host file of "/var/mobile/Library/Preferences/<domain>.plist"; nothing for an empty
 // domain or one that is not a plain file name.
 std::optional<std::filesystem::path> domainSettingsFile(const std::string& domain);
+
+// Tells the user, with an alert, of a settings write that failed or that kept an unreadable file
+// aside; nothing for a write that simply worked.
+void reportSettingsWrite(const foundation::DictionaryFileUpdate& update);
 
 // Posts the Darwin notification when the name is not empty.
 void postChangeNotification(const std::string& name);
