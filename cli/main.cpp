@@ -168,6 +168,9 @@ int main(int argc, char** argv) {
     } catch (const tintbox::cli::UsageError& error) {
         std::cerr << "tintbox " << name << ": " << error.what() << " (" << hint << ")\n";
         return 2;
+    } catch (const tintbox::cli::WriteError& error) {
+        std::cerr << "tintbox " << name << ": " << error.what() << '\n';
+        return 1;
     } catch (const tintbox::cli::InputError& error) {
         std::cerr << "tintbox " << name << ": " << error.what() << '\n';
         return 2;

@@ -193,7 +193,7 @@ int runSettingsColour(Arguments arguments, std::ostream& out) {
         std::string error;
         if (!preferences::writeDomainValue(std::string(settings::kPreferenceDomain),
                                            std::string(settings::kColorPickerType), type, &error))
-            throw InputError(error);
+            throw WriteError(error);
         notes.push_back("colorPickerType set to " + std::to_string(type));
     }
 

@@ -25,7 +25,7 @@ void requireSettingsSaved() {
         alert->dismissWithClickedButtonIndex(0, false);
     }
     if (failure)
-        throw InputError(*failure);
+        throw WriteError(*failure);
 }
 
 } // namespace tintbox::cli

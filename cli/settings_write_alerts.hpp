@@ -6,7 +6,7 @@
 
 namespace tintbox::cli {
 
-// Dismisses the write alerts shown so far; throws InputError for the first failed write and
+// Dismisses the write alerts shown so far; throws WriteError for the first failed write and
 // writes each notice to standard error.
 void requireSettingsSaved();
 

@@ -267,7 +267,7 @@ void TerminalView::printMessage(MessageContentLayer& content) {
             m_out << (i == 4 ? styled(line, kDim) : line) << '\n';
     }
     m_out << std::string(static_cast<std::size_t>(std::min(m_columns, 60)), '-') << '\n';
-    m_out << terminalBlock(content.bodyLabel()->text()) << '\n';
+    m_out << terminalBlock(content.bodyText()) << '\n';
 }
 
 } // namespace tintbox::cli
