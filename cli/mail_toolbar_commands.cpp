@@ -2,6 +2,7 @@
 
 #include "cli/mail_screens.hpp"
 #include "cli/settings_source.hpp"
+#include "cli/terminal_text.hpp"
 #include "cli/terminal_view.hpp"
 #include "mailhooks/tags.hpp"
 #include "platform/uikit/NSIndexPath.hpp"
@@ -212,12 +213,12 @@ int runMailMarkMove(Arguments arguments, std::ostream& out) {
                 entry["error"] = outcome.error;
             moves.push_back(std::move(entry));
         } else if (outcome.error.empty()) {
-            out << "moved " << outcome.identifier << " \"" << outcome.subject << "\" "
-                << outcome.from << " -> " << outcome.to << (outcome.marked ? " (read)" : "")
-                << '\n';
+            out << "moved " << outcome.identifier << " \"" << terminalLine(outcome.subject) << "\" "
+                << terminalLine(outcome.from) << " -> " << terminalLine(outcome.to)
+                << (outcome.marked ? " (read)" : "") << '\n';
         } else {
-            out << "not moved " << outcome.identifier << " \"" << outcome.subject
-                << "\": " << outcome.error << '\n';
+            out << "not moved " << outcome.identifier << " \"" << terminalLine(outcome.subject)
+                << "\": " << terminalLine(outcome.error) << '\n';
         }
     }
     if (json)

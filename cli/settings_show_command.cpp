@@ -7,6 +7,7 @@
 #include "cli/commands.hpp"
 #include "cli/settings_row_actions.hpp"
 #include "cli/settings_source.hpp"
+#include "cli/terminal_text.hpp"
 #include "sim/settings/SettingsApp.hpp"
 
 #include <nlohmann/json.hpp>
@@ -70,10 +71,10 @@ int runSettingsShow(Arguments arguments, std::ostream& out) {
         out << shown.dump(2) << '\n';
     } else {
         for (const RowActionResult& result : results)
-            out << result.text << '\n';
+            out << terminalBlock(result.text) << '\n';
         if (!results.empty())
             out << '\n';
-        out << app.text();
+        out << terminalBlock(app.text());
     }
     return 0;
 }
