@@ -1,5 +1,6 @@
 #include "cli/commands.hpp"
 #include "cli/settings_source.hpp"
+#include "cli/terminal_text.hpp"
 #include "engine/colour.hpp"
 #include "engine/regex.hpp"
 #include "settings/keys.hpp"
@@ -210,7 +211,7 @@ int runCheck(Arguments arguments, std::ostream& out) {
     linter.checkFilterList(source.dictionary, settings::kFiltersDisabled, false);
 
     for (const auto& problem : linter.problems)
-        out << source.path.string() << ": " << problem << '\n';
+        out << source.path.string() << ": " << terminalLine(problem) << '\n';
     if (linter.problems.empty())
         out << source.path.string() << ": no problems found\n";
     return linter.problems.empty() ? 0 : 1;

@@ -229,7 +229,7 @@ int runSettingsColour(Arguments arguments, std::ostream& out) {
                            {"green", session.shownChannel("valueG")},
                            {"blue", session.shownChannel("valueB")}};
         result["pane"] = app.json();
-        out << result.dump(2) << '\n';
+        out << result.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
         return 0;
     }
     for (const std::string& note : notes)

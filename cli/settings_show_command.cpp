@@ -68,7 +68,7 @@ int runSettingsShow(Arguments arguments, std::ostream& out) {
                 list.push_back(result.json);
             shown["actions"] = list;
         }
-        out << shown.dump(2) << '\n';
+        out << shown.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
     } else {
         for (const RowActionResult& result : results)
             out << terminalBlock(result.text) << '\n';
