@@ -63,9 +63,16 @@ public:
                     if (target >= m_trailer.objectCount)
                         return "refers to an object that does not exist";
                     if (object.kind == Kind::Dictionary && i < object.count) {
-                        if (auto keyProblem = checkKey(target))
+                        // Keys are leaves, checked here; each reference is a copy all the same.
+                        std::size_t keyBytes = 0;
+                        if (auto keyProblem = checkKey(target, keyBytes))
                             return keyProblem;
-                        continue; // keys are leaves, checked here
+                        expandedBytes += keyBytes;
+                        if (++visits > kMaximumPropertyListNodes)
+                            return "holds too many values";
+                        if (expandedBytes > kMaximumPropertyListExpandedBytes)
+                            return "expands to too many bytes";
+                        continue;
                     }
                     pending.push_back({target, next.depth + 1});
                 }
@@ -200,6 +207,8 @@ private:
             return true;
         }
         case 0x8:
+            if (low != 0 && low != 1 && low != 3 && low != 7)
+                return fail("holds a UID of unknown width");
             return payload(low + 1u, 1);
         case 0xA:
         case 0xC:
@@ -220,10 +229,11 @@ private:
         }
     }
 
-    std::optional<std::string> checkKey(std::uint64_t index) {
+    std::optional<std::string> checkKey(std::uint64_t index, std::size_t& bytes) {
         Object key;
         if (!readObject(index, key))
             return m_problem;
+        bytes = key.payloadBytes;
         if (key.kind != Kind::String)
             return "has a dictionary key that is not a string";
         for (std::uint64_t i = 0; i < key.count; ++i) {
