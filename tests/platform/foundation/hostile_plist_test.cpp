@@ -81,6 +81,18 @@ std::string sharedArrays(int levels) {
     return binaryDocument(objects);
 }
 
+// A dictionary of 100,000 entries that all share one 1 KB key: 100 MB once each key is copied.
+std::string sharedKeys() {
+    constexpr std::uint64_t kEntries = 100'000;
+    std::string dictionary = std::string("\xDF\x12", 2) + bigEndian(kEntries, 4);
+    for (std::uint64_t i = 0; i < kEntries; ++i)
+        dictionary += reference(1);
+    for (std::uint64_t i = 0; i < kEntries; ++i)
+        dictionary += reference(2);
+    return binaryDocument(
+        {dictionary, std::string("\x5F\x11\x04\x00", 4) + std::string(1024, 'k'), "\x09"});
+}
+
 TEST(HostilePropertyList, IsRefusedWithAOneLineReason) {
     const std::string utf16NulKey = std::string("\x62\x00\x61\x00\x00\x00\x62", 7);
     const struct {
@@ -95,6 +107,7 @@ TEST(HostilePropertyList, IsRefusedWithAOneLineReason) {
         {"binary nested 100,000 deep", nestedArrays(100'000), "nested too deeply"},
         {"XML nested 100,000 deep", xmlNestedArrays(100'000), "nested too deeply"},
         {"shared objects expanding to 2^30 values", sharedArrays(30), "too many"},
+        {"one shared key copied 100,000 times", sharedKeys(), "too many bytes"},
         {"array that holds itself", binaryDocument({"\xA1" + reference(0)}), "nested too deeply"},
         {"reference past the last object", binaryDocument({"\xA1" + reference(7)}),
          "does not exist"},

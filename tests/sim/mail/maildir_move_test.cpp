@@ -270,7 +270,8 @@ TEST(MaildirMoveUnderKills, EveryMessageExistsExactlyOnceAfterEachKill) {
                 for (;;)
                     for (const auto& [from, to] : {std::pair{left, right}, std::pair{right, left}})
                         for (const auto& file : listMaildirFiles(from))
-                            moveMaildirFile(file, to, nullptr, {.forceCopy = copying});
+                            moveMaildirFile(file, to, nullptr,
+                                            {.forceCopy = copying, .afterStep = {}});
             }
             ::usleep(static_cast<useconds_t>(delay(random)));
             ::kill(mover, SIGKILL);
@@ -279,10 +280,13 @@ TEST(MaildirMoveUnderKills, EveryMessageExistsExactlyOnceAfterEachKill) {
             for (const auto& name : names) {
                 SCOPED_TRACE(name + " after kill " + std::to_string(kill));
                 ASSERT_EQ(listedCopies(left, name) + listedCopies(right, name), 1u);
-                for (const auto& folder : {left, right})
-                    for (const auto& file : listMaildirFiles(folder))
-                        if (file.uniqueName == name)
+                for (const auto& folder : {left, right}) {
+                    for (const auto& file : listMaildirFiles(folder)) {
+                        if (file.uniqueName == name) {
                             EXPECT_EQ(fileContents(file.path), sampleMessage("Message " + name, 3));
+                        }
+                    }
+                }
             }
         }
     }
