@@ -147,7 +147,14 @@ std::string reminderAsICalendar(const EKReminder& reminder, foundation::Date sta
     OwnedText text(icalcomponent_as_ical_string_r(calendar.get()));
     if (!text)
         throw std::runtime_error("libical could not write the reminder " + uid);
-    return text.get();
+    // When a content line reaches the fold width exactly at its end, libical folds inside the
+    // line's own CR LF, leaving a bare CR: the pair is put back together.
+    constexpr std::string_view kSplitLineEnd = "\r\r\n \n";
+    std::string document = text.get();
+    for (auto at = document.find(kSplitLineEnd); at != std::string::npos;
+         at = document.find(kSplitLineEnd, at))
+        document.replace(at, kSplitLineEnd.size(), "\r\n");
+    return document;
 }
 
 } // namespace eventkit
