@@ -66,7 +66,7 @@ TEST_F(HostileSettings, AToggleOnAnUnreadableFileKeepsItAsideAndSaysSo) {
     EXPECT_THAT(result.err, HasSubstr(backup));
     EXPECT_EQ(lines(result.err), 1u) << result.err;
     EXPECT_EQ(fileContents(backup), garbage);
-    EXPECT_NE(settings().find("enabled"), nullptr);
+    EXPECT_NE(foundation::find(settings(), "enabled"), nullptr);
 }
 
 TEST_F(HostileSettings, FarDatesAndUidsAreKeptWhenThePaneWrites) {
@@ -160,10 +160,11 @@ protected:
                   "bare\rreturn and a bell \x07 and vt \x0b end\r\n");
         const auto list = tintbox({"mail", "list", "--json"});
         ASSERT_EQ(list.exitStatus, 0) << list.err;
-        for (const auto& row : nlohmann::json::parse(list.out)["rows"])
+        const auto rows = nlohmann::json::parse(list.out)["rows"];
+        for (const auto& row : rows)
             if (row["subject"].get<std::string>().find("fake") != std::string::npos)
                 message = row["message"].get<std::string>();
-        ASSERT_FALSE(message.empty());
+        ASSERT_FALSE(message.empty()) << "the planted message is not listed";
     }
 
     std::string message;
