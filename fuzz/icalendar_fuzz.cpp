@@ -6,6 +6,7 @@
 #include "platform/eventkit/EKReminder.hpp"
 #include "platform/eventkit/reminder_ics.hpp"
 
+#include <algorithm>
 #include <cstdlib>
 #include <libical/ical.h>
 #include <memory>
@@ -54,9 +55,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     icalcomponent* todo = icalcomponent_get_first_component(calendar.get(), ICAL_VTODO_COMPONENT);
     if (!todo)
         tintbox::fuzz::fault("the document holds no VTODO");
-    // Notes that go on after a NUL keep what follows it.
-    const auto nul = parts[1].find('\0');
-    if (nul != std::string::npos && nul + 1 < parts[1].size()) {
+    // Notes that go on after a NUL keep what follows it. (libical's reader drops the blanks
+    // that open a value, so they are not counted.)
+    const std::string notes =
+        parts[1].substr(std::min(parts[1].find_first_not_of(" \t"), parts[1].size()));
+    const auto nul = notes.find('\0');
+    if (nul != std::string::npos && nul + 1 < notes.size()) {
         const char* description = icalcomponent_get_description(todo);
         if (!description || std::string(description).size() <= nul)
             tintbox::fuzz::fault("the notes were cut at a NUL");
