@@ -3,6 +3,7 @@
 // it (stored under the account's name, "#" and upper-case hex).
 #include "cli/commands.hpp"
 #include "cli/config_values.hpp"
+#include "cli/json_value.hpp"
 #include "cli/settings_source.hpp"
 #include "cli/settings_write.hpp"
 #include "sim/mail/account_file.hpp"
@@ -37,7 +38,7 @@ int runList(const Arguments& arguments, std::ostream& out) {
                             {"colour", colour.empty() ? nlohmann::ordered_json(nullptr)
                                                       : nlohmann::ordered_json(colour)}});
         }
-        out << nlohmann::ordered_json{{"accounts", rows}}.dump() << '\n';
+        out << jsonText(nlohmann::ordered_json{{"accounts", rows}}) << '\n';
         return 0;
     }
     if (contents.accounts.empty())

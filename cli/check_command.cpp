@@ -1,6 +1,7 @@
 #include "cli/commands.hpp"
 #include "cli/common_options.hpp"
 #include "cli/settings_source.hpp"
+#include "cli/terminal_text.hpp"
 #include "engine/colour.hpp"
 #include "engine/regex.hpp"
 #include "settings/keys.hpp"
@@ -33,6 +34,8 @@ std::string kindName(const Value& value) {
         return "a list";
     case Value::Kind::Dictionary:
         return "a dictionary";
+    case Value::Kind::Uid:
+        return "a keyed-archive UID";
     }
     return "a value";
 }
@@ -210,7 +213,7 @@ int runCheck(const Arguments& arguments, std::ostream& out) {
     linter.checkFilterList(source.dictionary, settings::kFiltersDisabled, false);
 
     for (const auto& problem : linter.problems)
-        out << source.path.string() << ": " << problem << '\n';
+        out << source.path.string() << ": " << terminalLine(problem) << '\n';
     if (linter.problems.empty())
         out << source.path.string() << ": no problems found\n";
     return linter.problems.empty() ? 0 : 1;

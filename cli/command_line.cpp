@@ -340,6 +340,9 @@ int runCommandLine(const std::vector<std::string>& words, std::ostream& out, std
     } catch (const UsageError& error) {
         err << "tintbox " << path << ": " << error.what() << " (" << hintFor(path) << ")\n";
         return 2;
+    } catch (const WriteError& error) {
+        err << "tintbox " << path << ": " << error.what() << '\n';
+        return 1;
     } catch (const std::exception& error) {
         err << "tintbox " << path << ": " << error.what() << '\n';
         return 2;

@@ -5,6 +5,7 @@
 // its error text.
 #include "cli/commands.hpp"
 #include "cli/config_values.hpp"
+#include "cli/json_value.hpp"
 #include "cli/settings_source.hpp"
 #include "cli/settings_write.hpp"
 #include "engine/regex.hpp"
@@ -164,7 +165,7 @@ int runList(const Arguments& arguments, std::ostream& out) {
         auto all = rows(enabled, false);
         for (auto& row : rows(disabled, true))
             all.push_back(std::move(row));
-        out << nlohmann::ordered_json{{"filters", all}}.dump() << '\n';
+        out << jsonText(nlohmann::ordered_json{{"filters", all}}) << '\n';
         return 0;
     }
     for (std::size_t i = 0; i < enabled.size(); ++i)

@@ -49,6 +49,8 @@ nlohmann::ordered_json toJson(const foundation::Value& value) {
         return base64(value.asData()->bytes);
     case Kind::Date:
         return value.asDate()->secondsSinceReferenceDate;
+    case Kind::Uid:
+        return {{"CF$UID", value.asUid()->value}};
     case Kind::Array: {
         auto array = nlohmann::ordered_json::array();
         for (const auto& element : *value.asArray())
@@ -63,6 +65,10 @@ nlohmann::ordered_json toJson(const foundation::Value& value) {
     }
     }
     return nullptr;
+}
+
+std::string jsonText(const nlohmann::ordered_json& json, int indent) {
+    return json.dump(indent, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
 } // namespace tintbox::cli

@@ -4,6 +4,7 @@
 #include "platform/foundation/value.hpp"
 
 #include <nlohmann/json.hpp>
+#include <string>
 
 namespace tintbox::cli {
 
@@ -13,5 +14,8 @@ nlohmann::ordered_json toJson(const foundation::Value& value);
 
 // A single-precision value printed as its shortest decimal form (0.4f as 0.4, not 0.4000000059).
 nlohmann::ordered_json toJson(float value);
+
+// The JSON text of a value; bytes of mail that are not UTF-8 become U+FFFD instead of failing.
+std::string jsonText(const nlohmann::ordered_json& json, int indent = -1);
 
 } // namespace tintbox::cli

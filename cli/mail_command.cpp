@@ -195,7 +195,9 @@ int runMailboxes(const Arguments& arguments, std::ostream& out) {
     if (writePicture(screen.view(), output))
         return 0;
     if (output.json)
-        out << uikit::dumpViewTree(screen.view()).dump(2) << '\n';
+        out << uikit::dumpViewTree(screen.view())
+                   .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+            << '\n';
     else
         terminalFor(arguments, out).printMailboxList(*screen.controller);
     return 0;
@@ -211,7 +213,9 @@ int runFolders(const Arguments& arguments, std::ostream& out) {
     if (writePicture(screen.view(), output))
         return 0;
     if (output.json)
-        out << uikit::dumpViewTree(screen.view()).dump(2) << '\n';
+        out << uikit::dumpViewTree(screen.view())
+                   .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+            << '\n';
     else
         terminalFor(arguments, out)
             .printFolderList(*screen.controller, screen.navigation->navigationBar());
@@ -230,7 +234,9 @@ int runOpen(const Arguments& arguments, std::ostream& out) {
     if (writePicture(screen.view(), output))
         return 0;
     if (output.json)
-        out << uikit::dumpViewTree(screen.view()).dump(2) << '\n';
+        out << uikit::dumpViewTree(screen.view())
+                   .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+            << '\n';
     else
         terminalFor(arguments, out).printMessage(*sim::mail::MailApp::contentLayerOf(screen));
     return 0;

@@ -1,6 +1,7 @@
 #include "cli/mail_screens.hpp"
 
 #include "cli/arguments.hpp"
+#include "cli/json_value.hpp"
 #include "cli/near_names.hpp"
 #include "cli/settings_source.hpp"
 #include "cli/table_walk.hpp"
@@ -190,7 +191,7 @@ void writeMessageListJson(std::ostream& out, MailboxContentViewController& list,
     // The frame of the whole document with an empty row list, split where the rows go.
     const nlohmann::ordered_json frame = {{"contentOffset", {offset.x, offset.y}},
                                           {"rows", nlohmann::ordered_json::array()}};
-    const std::string empty = frame.dump(indent);
+    const std::string empty = jsonText(frame, indent);
     const std::string rowsKey = indent < 0 ? "\"rows\":[" : "\"rows\": [";
     const auto split = empty.rfind(rowsKey) + rowsKey.size();
     const std::size_t depth = indent < 0 ? 0 : static_cast<std::size_t>(indent);
@@ -202,7 +203,7 @@ void writeMessageListJson(std::ostream& out, MailboxContentViewController& list,
         out << (first ? "" : ",");
         if (indent >= 0)
             out << '\n' << std::string(2 * depth, ' ');
-        out << indented(rowJson(cell).dump(indent), indent < 0 ? 0 : 2 * depth);
+        out << indented(jsonText(rowJson(cell), indent), indent < 0 ? 0 : 2 * depth);
         first = false;
     });
     if (!first && indent >= 0)

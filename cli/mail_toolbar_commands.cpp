@@ -4,6 +4,7 @@
 #include "cli/common_options.hpp"
 #include "cli/mail_screens.hpp"
 #include "cli/settings_source.hpp"
+#include "cli/terminal_text.hpp"
 #include "cli/terminal_view.hpp"
 #include "mailhooks/tags.hpp"
 #include "platform/uikit/NSIndexPath.hpp"
@@ -80,7 +81,7 @@ int printList(const List& screen, const std::string& title, const Segment* segme
             shown.update(dump);
             dump = std::move(shown);
         }
-        out << dump.dump(2) << '\n';
+        out << dump.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
     } else {
         terminalFor(arguments, out).printMessageList(title, *screen.controller);
     }
@@ -212,16 +213,18 @@ int runMailMarkMove(const Arguments& arguments, std::ostream& out) {
                 entry["error"] = outcome.error;
             moves.push_back(std::move(entry));
         } else if (outcome.error.empty()) {
-            out << "moved " << outcome.identifier << " \"" << outcome.subject << "\" "
-                << outcome.from << " -> " << outcome.to << (outcome.marked ? " (read)" : "")
-                << '\n';
+            out << "moved " << outcome.identifier << " \"" << terminalLine(outcome.subject) << "\" "
+                << terminalLine(outcome.from) << " -> " << terminalLine(outcome.to)
+                << (outcome.marked ? " (read)" : "") << '\n';
         } else {
-            out << "not moved " << outcome.identifier << " \"" << outcome.subject
-                << "\": " << outcome.error << '\n';
+            out << "not moved " << outcome.identifier << " \"" << terminalLine(outcome.subject)
+                << "\": " << terminalLine(outcome.error) << '\n';
         }
     }
     if (json)
-        out << nlohmann::ordered_json{{"moves", moves}}.dump(2) << '\n';
+        out << nlohmann::ordered_json{{"moves", moves}}.dump(
+                   2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+            << '\n';
     return allMoved ? 0 : 1;
 }
 

@@ -30,7 +30,9 @@ int runMatch(const Arguments& arguments, std::ostream& out) {
     const engine::MatchResult result = filters.match(message);
 
     if (json) {
-        out << nlohmann::ordered_json{{"colours", result.colours}}.dump(2) << '\n';
+        out << nlohmann::ordered_json{{"colours", result.colours}}.dump(
+                   2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+            << '\n';
     } else {
         for (const auto& colour : result.colours)
             out << colour << '\n';

@@ -1,5 +1,6 @@
 #include "cli/message_rows.hpp"
 
+#include "cli/json_value.hpp"
 #include "cli/table_walk.hpp"
 #include "mailhooks/tags.hpp"
 #include "platform/quartz/CAGradientLayer.hpp"
@@ -108,7 +109,7 @@ void writeMessageRows(MailboxContentViewController& list, std::ostream& out, boo
             if (!first)
                 out << ',' << separator;
             first = false;
-            out << rowJson(*row).dump();
+            out << jsonText(rowJson(*row));
         });
     out << (first ? "" : separator) << "]}\n";
 }

@@ -7,6 +7,7 @@
 #include "cli/config_values.hpp"
 #include "cli/settings_source.hpp"
 #include "pane/settings_file.hpp"
+#include "cli/settings_write_alerts.hpp"
 #include "platform/foundation/device_path.hpp"
 #include "platform/foundation/property_list.hpp"
 #include "platform/preferences/preferences_domain.hpp"
@@ -130,6 +131,7 @@ private:
         TouchDriver::tap(&m_app.screen(), frame.center());
     }
     void recordSave(const std::string& action) {
+        requireSettingsSaved();
         m_saves.emplace_back(action, storedColour(m_key));
     }
 
@@ -223,7 +225,7 @@ int runSettingsColour(const Arguments& arguments, std::ostream& out) {
         std::string error;
         if (!preferences::writeDomainValue(std::string(settings::kPreferenceDomain),
                                            std::string(settings::kColorPickerType), type, &error))
-            throw InputError(error);
+            throw WriteError(error);
         notes.push_back("colorPickerType set to " + std::to_string(type));
     }
 
@@ -261,7 +263,7 @@ int runSettingsColour(const Arguments& arguments, std::ostream& out) {
                            {"green", session.shownChannel("valueG")},
                            {"blue", session.shownChannel("valueB")}};
         result["pane"] = app.json();
-        out << result.dump(2) << '\n';
+        out << result.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
         return 0;
     }
     for (const std::string& note : notes)

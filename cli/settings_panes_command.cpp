@@ -33,7 +33,7 @@ int runSettingsPanes(const Arguments& arguments, std::ostream& out) {
         }
     }
     if (json)
-        out << rows.dump(2) << '\n';
+        out << rows.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
     else if (listed.entries.empty())
         out << "no panes are listed (run tintbox init to install the settings pane)\n";
     return 0;

@@ -1,6 +1,7 @@
 #include "cli/settings_row_actions.hpp"
 
 #include "cli/settings_source.hpp"
+#include "cli/settings_write_alerts.hpp"
 #include "platform/uikit/UIAlertView.hpp"
 #include "platform/uikit/UIApplication.hpp"
 
@@ -220,6 +221,7 @@ RowActionResult runRowAction(SettingsApp& app, const RowAction& action) {
         throw InputError(action.describe() + ": " + error.what());
     }
     SettingsApp::settle();
+    requireSettingsSaved();
 
     RowActionResult result;
     result.json["action"] = std::string(optionOf(action.kind).verb);

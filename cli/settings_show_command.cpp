@@ -9,6 +9,7 @@
 #include "cli/common_options.hpp"
 #include "cli/settings_row_actions.hpp"
 #include "cli/settings_source.hpp"
+#include "cli/terminal_text.hpp"
 #include "sim/settings/SettingsApp.hpp"
 
 #include <iostream>
@@ -67,13 +68,13 @@ int runSettingsShow(const Arguments& arguments, std::ostream& out) {
                 list.push_back(result.json);
             shown["actions"] = list;
         }
-        out << shown.dump(2) << '\n';
+        out << shown.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
     } else {
         for (const RowActionResult& result : results)
-            out << result.text << '\n';
+            out << terminalBlock(result.text) << '\n';
         if (!results.empty())
             out << '\n';
-        out << app.text();
+        out << terminalBlock(app.text());
     }
     return 0;
 }

@@ -17,6 +17,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A write the command made failed (the file is unchanged); the message names the file and the
+// reason. The command ends with status 1.
+class WriteError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 struct SettingsSource {
     std::filesystem::path path;
     foundation::Dictionary dictionary;

@@ -1,6 +1,7 @@
 #include "cli/settings_write.hpp"
 
 #include "cli/settings_source.hpp"
+#include "cli/settings_write_alerts.hpp"
 #include "pane/settings_file.hpp"
 #include "platform/foundation/device_path.hpp"
 #include "platform/foundation/property_list.hpp"
@@ -23,16 +24,14 @@ foundation::Dictionary currentSettings() {
 }
 
 foundation::Dictionary changeSettings(const std::function<bool(foundation::Dictionary&)>& change) {
-    const auto before = currentSettings();
+    currentSettings(); // an unreadable file is refused before anything is written
     bool changed = false;
     auto written = pane::updateSettingsFile([&](foundation::Dictionary& fresh) {
         changed = change(fresh);
         return changed;
     });
-    // The write path posts the notification whatever the write's outcome: read back to know.
-    if (changed && currentSettings() != written)
-        throw InputError("cannot write " +
-                         foundation::devicePath(settings::kSettingsFilePath).string());
+    // The write path reports its outcome in the panes' alerts.
+    requireSettingsSaved();
     return written;
 }
 

@@ -84,7 +84,7 @@ int runSnapshot(const Arguments& arguments, std::ostream& out) {
     json["filters"] = std::move(filters);
     json["hasSettingsDictionary"] = snapshot.settings.has_value();
     json["settingsChanged"] = snapshot.settingsChanged;
-    out << json.dump(2) << '\n';
+    out << json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
     return 0;
 }
 

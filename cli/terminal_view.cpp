@@ -2,6 +2,7 @@
 
 #include "cli/display_width.hpp"
 #include "cli/table_walk.hpp"
+#include "cli/terminal_text.hpp"
 #include "mailhooks/tags.hpp"
 #include "platform/quartz/CAGradientLayer.hpp"
 #include "platform/uikit/NSIndexPath.hpp"
@@ -149,8 +150,8 @@ std::string TerminalView::bands(const std::vector<std::vector<Rgb>>& shown) cons
 void TerminalView::printMessageList(const std::string& title, MailboxContentViewController& list) {
     UITableView* table = list.tableView();
     const NSInteger rows = table ? table->numberOfRowsInSection(0) : 0;
-    m_out << styled(title, kBold) << " \u2014 " << rows << (rows == 1 ? " message" : " messages")
-          << '\n';
+    m_out << styled(terminalLine(title), kBold) << " \u2014 " << rows
+          << (rows == 1 ? " message" : " messages") << '\n';
     if (!table)
         return;
     // Row by row as the table fills them while it scrolls; each line is written at once.
@@ -175,17 +176,18 @@ void TerminalView::printMessageList(const std::string& title, MailboxContentView
             std::max(20, m_columns - (m_colour ? kAccountBandWidth + kFilterBandWidth + 2 : 0) - 4);
         // The identifier is what mail open, mark-move and remind take.
         auto* message = dynamic_cast<MailMessage*>(cell->message());
-        const std::string identifier = message ? message->messageIdentifier() : std::string();
+        const std::string identifier =
+            terminalLine(message ? message->messageIdentifier() : std::string());
         const int senderColumns =
             std::max(8, textColumns - static_cast<int>(date.size() + identifier.size()) - 5);
         m_out << prefix << dot << ' '
-              << styled(padded(fitted(shown.sender, senderColumns),
+              << styled(padded(fitted(terminalLine(shown.sender), senderColumns),
                                static_cast<std::size_t>(senderColumns)),
                         kBold)
               << ' ' << flag << ' ' << date << "  " << styled(identifier, kDim) << '\n';
-        const std::string snippet = mail::readPreviewText(cell->message(), 200);
-        const std::string subject =
-            fitted(shown.subject.empty() ? "(no subject)" : shown.subject, textColumns);
+        const std::string snippet = terminalLine(mail::readPreviewText(cell->message(), 200));
+        const std::string subject = fitted(
+            shown.subject.empty() ? "(no subject)" : terminalLine(shown.subject), textColumns);
         const int rest = textColumns - static_cast<int>(displayWidth(subject)) - 3;
         m_out << prefix << "  " << subject;
         if (rest > 4 && !snippet.empty())
@@ -200,16 +202,16 @@ void TerminalView::printMailboxList(MailboxPickerController& picker) {
     const auto& sections = picker.sections();
     for (std::size_t s = 0; s < sections.size(); ++s) {
         if (!sections[s].header.empty())
-            m_out << styled(sections[s].header, kBold) << '\n';
+            m_out << styled(terminalLine(sections[s].header), kBold) << '\n';
         for (std::size_t r = 0; r < sections[s].rows.size(); ++r) {
             const auto& row = sections[s].rows[r];
             UITableViewCell* cell =
                 rowCell(table, static_cast<NSInteger>(s), static_cast<NSInteger>(r));
             const auto stripes =
                 bandStripes(cell ? cell->contentView()->viewWithTag(tags::kMailboxBand) : nullptr);
-            std::string line = bands({stripes}) + padded(row.title, 28);
+            std::string line = bands({stripes}) + padded(terminalLine(row.title), 28);
             if (!row.subtitle.empty())
-                line += styled(padded(row.subtitle, 16), kDim);
+                line += styled(padded(terminalLine(row.subtitle), 16), kDim);
             else
                 line += std::string(16, ' ');
             if (row.unreadCount > 0)
@@ -228,7 +230,7 @@ void TerminalView::printFolderList(MailboxListViewControllerMail& folders, UINav
             {pixel.red / 255.0, pixel.green / 255.0, pixel.blue / 255.0, pixel.alpha / 255.0},
             1.0));
     }
-    const std::string title = folders.title();
+    const std::string title = terminalLine(folders.title());
     if (m_colour && !tint.empty())
         m_out << background(tint.front()) << "\x1b[1m " << title << ' ' << kReset << '\n';
     else
@@ -237,7 +239,7 @@ void TerminalView::printFolderList(MailboxListViewControllerMail& folders, UINav
     if (MailAccount* account = folders.account())
         for (const auto& mailbox : account->mailboxes()) {
             const NSInteger unread = mailbox->unreadCount();
-            m_out << "  " << padded(mailbox->displayName(), 30)
+            m_out << "  " << padded(terminalLine(mailbox->displayName()), 30)
                   << (unread > 0 ? std::to_string(unread) : "") << '\n';
         }
 }
@@ -249,15 +251,16 @@ void TerminalView::printMessage(MessageContentLayer& content) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].empty())
             continue;
+        const std::string line = terminalLine(lines[i]);
         if (i == 3)
-            m_out << prefix << styled(lines[i], kBold) << '\n';
+            m_out << prefix << styled(line, kBold) << '\n';
         else
-            m_out << (i == 4 ? styled(lines[i], kDim) : lines[i]) << '\n';
+            m_out << (i == 4 ? styled(line, kDim) : line) << '\n';
     }
     m_out << std::string(static_cast<std::size_t>(std::min(m_columns, 60)), '-') << '\n';
-    m_out << content.bodyLabel()->text() << '\n';
+    m_out << terminalBlock(content.bodyText()) << '\n';
     if (UILabel* attachments = content.attachmentsLabel(); attachments && !attachments->isHidden())
-        m_out << '\n' << styled(attachments->text(), kDim) << '\n';
+        m_out << '\n' << styled(terminalBlock(attachments->text()), kDim) << '\n';
 }
 
 } // namespace tintbox::cli

@@ -2,7 +2,9 @@
 
 #include "platform/corefoundation/darwin_notify_center.hpp"
 #include "platform/foundation/device_path.hpp"
+#include "platform/foundation/dictionary_file_update.hpp"
 #include "platform/foundation/property_list.hpp"
+#include "platform/uikit/UIAlertView.hpp"
 #include "settings/keys.hpp"
 
 #include <filesystem>
@@ -33,15 +35,27 @@ foundation::Dictionary storeSettingsValue(const std::string& key, foundation::Va
 
 foundation::Dictionary
 updateSettingsFile(const std::function<bool(foundation::Dictionary&)>& change) {
-    foundation::Dictionary fresh = loadSettingsFile();
-    if (!change(fresh))
-        return fresh;
-    const std::filesystem::path path = settingsPath();
-    std::error_code ignored;
-    std::filesystem::create_directories(path.parent_path(), ignored);
-    foundation::writePropertyListAtomically(foundation::Value(fresh), path);
+    bool changed = false;
+    auto update =
+        foundation::updateDictionaryFile(settingsPath(), [&](foundation::Dictionary& fresh) {
+            changed = change(fresh);
+            return changed;
+        });
+    if (!changed)
+        return std::move(update.contents);
+    reportSettingsWrite(update);
     corefoundation::DarwinNotifyCenter::shared().post(settings::kChangeNotificationName);
-    return fresh;
+    return std::move(update.contents);
+}
+
+void reportSettingsWrite(const foundation::DictionaryFileUpdate& update) {
+    auto show = [](std::string_view title, const std::string& message) {
+        UIAlertView::withTitle(std::string(title), message, nullptr, "OK", {})->show();
+    };
+    if (!update.notice.empty())
+        show(tintbox::settings::kSettingsFileKeptAlertTitle, update.notice);
+    if (!update.error.empty())
+        show(tintbox::settings::kSettingsNotSavedAlertTitle, update.error);
 }
 
 } // namespace tintbox::pane

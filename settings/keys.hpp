@@ -24,6 +24,11 @@ inline constexpr std::string_view kAccountRegistryFilePath =
     "/private/var/mobile/Library/Preferences/net.quillward.tintboxaccounts.plist";
 inline constexpr std::string_view kChangeNotificationName = "net.quillward.tintbox.preferences";
 
+// The titles of the alerts a pane shows after a settings write: the write failed (the message is
+// the one-line reason), or an unreadable file was kept aside before a new one was written.
+inline constexpr std::string_view kSettingsNotSavedAlertTitle = "Settings Not Saved";
+inline constexpr std::string_view kSettingsFileKeptAlertTitle = "Unreadable Settings Kept";
+
 // The file of a preference domain, as the colour and slider cells build it from their
 // "defaults" property: "/var/mobile/Library/Preferences/<domain>.plist".
 std::string preferencesFilePath(std::string_view domain);

@@ -151,10 +151,12 @@ void TBSliderCell::sliderValueChangedAction(NSObject*) {
 void TBSliderCell::sliderTouchUpInsideOutsideAction(NSObject*) {
     showWholeValue();
     if (auto file = domainSettingsFile(m_defaults)) {
-        if (auto settings = foundation::dictionaryWithContentsOfFile(*file)) {
-            (*settings)[m_key] = foundation::Value(wholeSliderValue(m_slider->value()));
-            foundation::writePropertyListAtomically(foundation::Value(std::move(*settings)), *file);
-        }
+        const int stored = wholeSliderValue(m_slider->value());
+        reportSettingsWrite(
+            foundation::updateDictionaryFile(*file, [&](foundation::Dictionary& settings) {
+                settings[m_key] = foundation::Value(stored);
+                return true;
+            }));
     }
     postChangeNotification(m_postNotification);
 }

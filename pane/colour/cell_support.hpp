@@ -4,6 +4,9 @@
 //   int n = wholeSliderValue(42.996f);   // 43
 #pragma once
 
+#include "pane/settings_file.hpp"
+#include "platform/foundation/dictionary_file_update.hpp"
+
 #include <filesystem>
 #include <optional>
 #include <string>

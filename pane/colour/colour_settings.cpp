@@ -1,5 +1,7 @@
 #include "pane/colour/colour_settings.hpp"
 
+#include "pane/colour/cell_support.hpp"
+#include "platform/foundation/dictionary_file_update.hpp"
 #include "platform/foundation/property_list.hpp"
 #include "settings/keys.hpp"
 
@@ -64,23 +66,28 @@ StoredColour loadStoredColour(const std::filesystem::path& file, const ColourKey
 }
 
 bool saveColour(const std::filesystem::path& file, const ColourKey& key, const std::string& hex) {
-    std::optional<foundation::Dictionary> settings = foundation::dictionaryWithContentsOfFile(file);
-    if (!settings)
-        return false;
-    if (key.isFilterColour()) {
-        auto list = settings->find(keys::kFiltersEnabled);
-        foundation::Array* records = list != settings->end() ? list->second.asArray() : nullptr;
-        const int index = *key.filterIndex;
-        if (!records || index < 0 || static_cast<std::size_t>(index) >= records->size())
-            return false;
-        foundation::Dictionary* record = (*records)[static_cast<std::size_t>(index)].asDictionary();
-        if (!record)
-            return false;
-        (*record)["hexColor"] = hex;
-    } else {
-        (*settings)[key.text] = hex;
-    }
-    return foundation::writePropertyListAtomically(foundation::Value(std::move(*settings)), file);
+    const auto update =
+        foundation::updateDictionaryFile(file, [&](foundation::Dictionary& settings) {
+            if (key.isFilterColour()) {
+                // A colour for a filter that does not exist has nowhere to go.
+                auto list = settings.find(keys::kFiltersEnabled);
+                foundation::Array* records =
+                    list != settings.end() ? list->second.asArray() : nullptr;
+                const int index = *key.filterIndex;
+                if (!records || index < 0 || static_cast<std::size_t>(index) >= records->size())
+                    return false;
+                foundation::Dictionary* record =
+                    (*records)[static_cast<std::size_t>(index)].asDictionary();
+                if (!record)
+                    return false;
+                (*record)["hexColor"] = hex;
+            } else {
+                settings[key.text] = hex;
+            }
+            return true;
+        });
+    reportSettingsWrite(update);
+    return update.wrote;
 }
 
 } // namespace tintbox::pane

@@ -7,6 +7,8 @@
 #include <libical/ical.h>
 #include <memory>
 #include <stdexcept>
+#include <string_view>
+#include <unicode/utf8.h>
 
 namespace eventkit {
 namespace {
@@ -78,6 +80,34 @@ void addDue(icalcomponent* calendar, icalcomponent* todo, const foundation::Date
     icalcomponent_add_property(todo, property);
 }
 
+// Text that an iCalendar TEXT value may hold: valid UTF-8 without control characters other
+// than tab and line feed (which libical escapes). A CR LF pair or a lone CR is a line break;
+// any other control character, and any byte that is not UTF-8, becomes U+FFFD, so nothing that
+// follows a NUL is lost either.
+std::string icalText(std::string_view text) {
+    constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+    std::string out;
+    out.reserve(text.size());
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    const auto length = static_cast<std::int32_t>(text.size());
+    for (std::int32_t i = 0; i < length;) {
+        const std::int32_t start = i;
+        UChar32 c = 0;
+        U8_NEXT(bytes, i, length, c);
+        if (c == '\r') {
+            if (i < length && bytes[i] == '\n')
+                ++i;
+            out += '\n';
+        } else if (c < 0 || (c < 0x20 && c != '\t' && c != '\n') || c == 0x7F) {
+            out += kReplacement;
+        } else {
+            out.append(
+                text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(i - start)));
+        }
+    }
+    return out;
+}
+
 icalcomponent* alarmAt(foundation::Date date, const std::string& description) {
     icaltriggertype trigger{};
     trigger.time = utcTime(date);
@@ -99,12 +129,12 @@ std::string reminderAsICalendar(const EKReminder& reminder, foundation::Date sta
     icalcomponent_add_property(todo, icalproperty_new_dtstamp(utcTime(stamp)));
     icalcomponent_add_property(todo, icalproperty_new_created(utcTime(reminder.creationDate())));
     icalcomponent_add_property(todo, icalproperty_new_lastmodified(utcTime(stamp)));
-    const std::string title = reminder.title();
+    const std::string title = icalText(reminder.title());
     icalcomponent_add_property(todo, icalproperty_new_summary(title.c_str()));
     if (const auto notes = reminder.notes())
-        icalcomponent_add_property(todo, icalproperty_new_description(notes->c_str()));
+        icalcomponent_add_property(todo, icalproperty_new_description(icalText(*notes).c_str()));
     if (const auto url = reminder.URL())
-        icalcomponent_add_property(todo, icalproperty_new_url(url->c_str()));
+        icalcomponent_add_property(todo, icalproperty_new_url(icalText(*url).c_str()));
     icalcomponent_add_property(todo, icalproperty_new_status(ICAL_STATUS_NEEDSACTION));
     if (const auto due = reminder.dueDateComponents())
         addDue(calendar.get(), todo, *due);
@@ -117,7 +147,14 @@ std::string reminderAsICalendar(const EKReminder& reminder, foundation::Date sta
     OwnedText text(icalcomponent_as_ical_string_r(calendar.get()));
     if (!text)
         throw std::runtime_error("libical could not write the reminder " + uid);
-    return text.get();
+    // When a content line reaches the fold width exactly at its end, libical folds inside the
+    // line's own CR LF, leaving a bare CR: the pair is put back together.
+    constexpr std::string_view kSplitLineEnd = "\r\r\n \n";
+    std::string document = text.get();
+    for (auto at = document.find(kSplitLineEnd); at != std::string::npos;
+         at = document.find(kSplitLineEnd, at))
+        document.replace(at, kSplitLineEnd.size(), "\r\n");
+    return document;
 }
 
 } // namespace eventkit

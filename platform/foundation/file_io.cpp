@@ -63,7 +63,8 @@ mode_t modeForReplacement(const std::filesystem::path& target) {
 
 } // namespace
 
-std::optional<std::string> readWholeFile(const std::filesystem::path& path, std::string* error) {
+std::optional<std::string> readWholeFile(const std::filesystem::path& path, std::string* error,
+                                         std::uint64_t maximumBytes) {
     // O_NONBLOCK keeps a FIFO planted at the path from blocking the open.
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!file.valid()) {
@@ -85,10 +86,20 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path, std:
         fail(error, path, "not a regular file");
         return std::nullopt;
     }
+    auto tooLarge = [&](std::uint64_t size) {
+        fail(error, path,
+             std::to_string(size) + " bytes, far larger than such a file can be (at most " +
+                 std::to_string(maximumBytes) + " bytes are read)");
+        return std::nullopt;
+    };
+    if (static_cast<std::uint64_t>(info.st_size) > maximumBytes)
+        return tooLarge(static_cast<std::uint64_t>(info.st_size));
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
+        if (bytes.size() > maximumBytes) // it grew while being read
+            return tooLarge(bytes.size());
         const ssize_t count = ::read(file.get(), buffer, sizeof buffer);
         if (count < 0) {
             if (errno == EINTR)

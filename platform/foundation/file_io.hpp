@@ -3,6 +3,7 @@
 // write leaves the old file as it was. Errors come back as one line naming the file.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -10,10 +11,11 @@
 
 namespace foundation {
 
-// The bytes of a regular file; nullopt with *error set when it is missing, unreadable or not a
-// regular file.
+// The bytes of a regular file; nullopt with *error set when it is missing, unreadable, not a
+// regular file or longer than maximumBytes (refused before anything is read, size named).
 std::optional<std::string> readWholeFile(const std::filesystem::path& path,
-                                         std::string* error = nullptr);
+                                         std::string* error = nullptr,
+                                         std::uint64_t maximumBytes = UINT64_MAX);
 
 // Writes bytes to a temporary file in the target's folder, syncs it, renames it over the target
 // and syncs the folder. The target keeps its permission bits (new files get 0644). On failure

@@ -1,6 +1,7 @@
 #include "platform/foundation/property_list.hpp"
 
 #include "platform/foundation/file_io.hpp"
+#include "platform/foundation/plist_bounds.hpp"
 #include "platform/foundation/plist_handle.hpp"
 
 #include <climits>
@@ -13,8 +14,15 @@
 namespace foundation {
 namespace {
 
-// Deeper documents are refused rather than risk the stack.
-constexpr int kMaximumDepth = 512;
+constexpr int kMaximumDepth = kMaximumPropertyListDepth;
+
+// The XML form of a keyed-archive UID, which readers turn back into one.
+constexpr std::string_view kUidKey = "CF$UID";
+
+// Seconds since the reference date of 0001-01-01 and of 10000-01-01: the years an XML date
+// spells with four digits.
+constexpr double kEarliestWritableDate = -63113904000.0;
+constexpr double kEndOfWritableDates = 252423993600.0;
 
 class PlistReader {
 public:
@@ -51,8 +59,11 @@ public:
             return readArray(node, depth);
         case PLIST_DICT:
             return readDictionary(node, depth);
-        case PLIST_UID:
-            return fail("holds a keyed-archive UID, which is not a property-list value");
+        case PLIST_UID: {
+            std::uint64_t uid = 0;
+            plist_get_uid_val(node, &uid);
+            return Value(Uid{uid});
+        }
         case PLIST_KEY:
         case PLIST_NONE:
             break;
@@ -85,13 +96,24 @@ private:
     }
 
     // libplist hands dates out as whole seconds (truncated toward zero, saturated to the 32-bit
-    // limits) and unsigned microseconds.
+    // limits) and unsigned microseconds. Its binary form carries the exact seconds, so a date
+    // beyond those limits is read from a one-node binary copy.
     std::optional<Value> readDate(plist_t node) {
         std::int32_t seconds = 0;
         std::int32_t microseconds = 0;
         plist_get_date_val(node, &seconds, &microseconds);
-        if (seconds == INT32_MIN || seconds == INT32_MAX)
-            return fail("holds a date outside 1932-12-13 .. 2069-01-19");
+        if (seconds == INT32_MIN || seconds == INT32_MAX) {
+            const PlistHandle copy(plist_copy(node));
+            char* raw = nullptr;
+            std::uint32_t length = 0;
+            plist_to_bin(static_cast<plist_t>(copy.get()), &raw, &length);
+            const PlistKeyBuffer binary(raw);
+            const auto exact =
+                binary ? binaryRootDate(std::string_view(raw, length)) : std::optional<double>{};
+            if (!exact)
+                return fail("holds a date that cannot be read");
+            return Value(Date{*exact});
+        }
         const double fraction = microseconds / 1e6;
         return Value(Date{seconds < 0 ? seconds - fraction : seconds + fraction});
     }
@@ -125,6 +147,11 @@ private:
             if (!value)
                 return std::nullopt;
             dictionary.insert_or_assign(std::string(key.get()), std::move(*value));
+        }
+        if (dictionary.size() == 1) {
+            const Value* uid = foundation::find(dictionary, kUidKey);
+            if (uid && uid->asInteger() && *uid->asInteger() >= 0)
+                return Value(Uid{static_cast<std::uint64_t>(*uid->asInteger())});
         }
         return std::optional<Value>(std::in_place, std::move(dictionary));
     }
@@ -161,9 +188,17 @@ plist_t makeDate(const Date& date) {
         whole += 1.0;
         microseconds -= 1000000;
     }
-    if (whole <= double{INT32_MIN} || whole >= double{INT32_MAX})
-        throw std::invalid_argument("a date outside 1932-12-13 .. 2069-01-19 cannot be written");
-    return plist_new_date(static_cast<std::int32_t>(whole), microseconds);
+    if (whole > double{INT32_MIN} && whole < double{INT32_MAX})
+        return plist_new_date(static_cast<std::int32_t>(whole), microseconds);
+    if (value < kEarliestWritableDate || value >= kEndOfWritableDates)
+        throw std::invalid_argument("a date outside the years 1 .. 9999 cannot be written");
+    // XML dates are whole seconds; the floor keeps a date before 2001 in its own second.
+    const std::string document = binaryDateDocument(std::floor(value));
+    plist_t node = nullptr;
+    plist_from_bin(document.data(), static_cast<std::uint32_t>(document.size()), &node);
+    if (!node)
+        throw std::runtime_error("libplist could not make a date");
+    return node;
 }
 
 PlistHandle makeNode(const Value& value) {
@@ -189,6 +224,8 @@ PlistHandle makeNode(const Value& value) {
     }
     case Value::Kind::Date:
         return PlistHandle(makeDate(*value.asDate()));
+    case Value::Kind::Uid:
+        return PlistHandle(plist_new_uid(value.asUid()->value));
     case Value::Kind::Array: {
         PlistHandle array(plist_new_array());
         for (const Value& item : *value.asArray())
@@ -220,6 +257,8 @@ std::optional<Value> parsePropertyList(std::string_view bytes, std::string* erro
         return fail("not a property list (empty)");
     if (bytes.size() > UINT32_MAX)
         return fail("too large for a property list");
+    if (auto problem = propertyListBoundsProblem(bytes))
+        return fail(*problem);
     plist_t raw = nullptr;
     plist_from_memory(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &raw);
     const PlistHandle root(raw);
@@ -233,7 +272,7 @@ std::optional<Value> parsePropertyList(std::string_view bytes, std::string* erro
 }
 
 std::optional<Value> readPropertyListFile(const std::filesystem::path& path, std::string* error) {
-    const auto bytes = readWholeFile(path, error);
+    const auto bytes = readWholeFile(path, error, kMaximumPropertyListFileBytes);
     if (!bytes)
         return std::nullopt;
     std::string problem;
@@ -265,13 +304,23 @@ std::string xmlPropertyList(const Value& value) {
         throw std::runtime_error("libplist could not produce XML");
     // XML readers turn a raw carriage return into a line feed, so libplist's output (whose own
     // markup has none) gets them as character references.
+    // libplist spells a year before 1000 with fewer than four digits, which readers refuse.
+    constexpr std::string_view kDateTag = "<date>";
+    const std::string_view output(xml.get(), length);
     std::string text;
     text.reserve(length);
-    for (const char c : std::string_view(xml.get(), length)) {
-        if (c == '\r')
+    for (std::size_t i = 0; i < output.size(); ++i) {
+        const char c = output[i];
+        if (c == '\r') {
             text += "&#13;";
-        else
-            text += c;
+            continue;
+        }
+        text += c;
+        if (c == '>' && text.ends_with(kDateTag)) {
+            const std::size_t dash = output.find('-', i + 1);
+            if (dash != std::string_view::npos && dash - (i + 1) < 4)
+                text.append(4 - (dash - (i + 1)), '0');
+        }
     }
     return text;
 }

@@ -6,6 +6,7 @@
 
 #include "platform/foundation/value.hpp"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -13,10 +14,14 @@
 
 namespace foundation {
 
-// The value of a property-list document; nullopt with *error set when the bytes are not one,
-// or hold something a Value cannot carry exactly (a keyed-archive UID, a date that libplist
-// cannot report). Integers above INT64_MAX come back as reals.
+// The value of a property-list document; nullopt with *error set when the bytes are not one, or
+// are nested, sized or shaped beyond what is read safely (see plist_bounds.hpp). Integers above
+// INT64_MAX come back as reals; a dictionary whose only entry is an integer "CF$UID" (the XML
+// form of a keyed-archive UID) comes back as a Uid.
 std::optional<Value> parsePropertyList(std::string_view bytes, std::string* error = nullptr);
+
+// Larger property-list files are refused unread: a settings file is a few kilobytes.
+inline constexpr std::uint64_t kMaximumPropertyListFileBytes = 16u << 20;
 
 // The value of a property-list file; the one-line error names the file and what is wrong.
 std::optional<Value> readPropertyListFile(const std::filesystem::path& path,
@@ -28,7 +33,8 @@ std::optional<Dictionary> dictionaryWithContentsOfFile(const std::filesystem::pa
 
 // The XML form of a value, keys in sorted order. Throws std::invalid_argument for a value that
 // no property list can hold: a null, a string or key with a NUL, invalid UTF-8 or a control
-// character that XML forbids, a date outside 1932-12-13 .. 2069-01-19 (what libplist can hold).
+// character that XML forbids, a date outside the years 1 .. 9999. A Uid is written as its XML
+// form, a dictionary holding "CF$UID".
 std::string xmlPropertyList(const Value& value);
 
 // Writes the XML form of value over path atomically (see writeFileAtomically): readers see

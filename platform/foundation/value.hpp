@@ -1,7 +1,7 @@
-// A property-list value: null, boolean, integer, real, string, data, date, array or dictionary,
-// with value semantics. Dictionaries keep their keys sorted, as the platform's writer does.
-// The readings boolValue / intValue / floatValue follow the platform's NSNumber and NSString
-// rules exactly, so a settings key of the "wrong" type reads as the device would read it.
+// A property-list value: null, boolean, integer, real, string, data, date, array, dictionary or
+// keyed-archive UID, with value semantics. Dictionaries keep their keys sorted, as the platform's
+// writer does. The readings boolValue / intValue / floatValue follow the platform's NSNumber and
+// NSString rules exactly, so a settings key of the "wrong" type reads as the device would read it.
 #pragma once
 
 #include <cstdint>
@@ -30,9 +30,15 @@ struct Date {
     bool operator==(const Date&) const = default;
 };
 
+// A keyed archiver's object reference; kept so that a file holding one is written back as it was.
+struct Uid {
+    std::uint64_t value{0};
+    bool operator==(const Uid&) const = default;
+};
+
 class Value {
 public:
-    enum class Kind { Null, Boolean, Integer, Real, String, Data, Date, Array, Dictionary };
+    enum class Kind { Null, Boolean, Integer, Real, String, Data, Date, Array, Dictionary, Uid };
 
     Value() = default;
     Value(bool b) : m_storage(b) {}
@@ -46,6 +52,7 @@ public:
     Value(foundation::Date d) : m_storage(d) {}
     Value(foundation::Array a) : m_storage(std::move(a)) {}
     Value(foundation::Dictionary d) : m_storage(std::move(d)) {}
+    Value(foundation::Uid u) : m_storage(u) {}
 
     Kind kind() const { return static_cast<Kind>(m_storage.index()); }
     bool isNull() const { return kind() == Kind::Null; }
@@ -72,6 +79,7 @@ public:
     }
     const foundation::Data* asData() const { return std::get_if<foundation::Data>(&m_storage); }
     const foundation::Date* asDate() const { return std::get_if<foundation::Date>(&m_storage); }
+    const foundation::Uid* asUid() const { return std::get_if<foundation::Uid>(&m_storage); }
 
     // The platform's readings. Numbers: boolValue is "non-zero", intValue truncates toward
     // zero to 32 bits. Strings are scanned as NSString does. Other kinds read as NO / 0.
@@ -87,7 +95,7 @@ public:
 
 private:
     std::variant<std::monostate, bool, std::int64_t, double, std::string, foundation::Data,
-                 foundation::Date, foundation::Array, foundation::Dictionary>
+                 foundation::Date, foundation::Array, foundation::Dictionary, foundation::Uid>
         m_storage;
 };
 

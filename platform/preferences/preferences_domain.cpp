@@ -1,6 +1,7 @@
 #include "platform/preferences/preferences_domain.hpp"
 
 #include "platform/foundation/device_path.hpp"
+#include "platform/foundation/dictionary_file_update.hpp"
 #include "platform/foundation/property_list.hpp"
 
 namespace preferences {
@@ -35,22 +36,17 @@ bool writeDomainValue(const std::string& domain, const std::string& key,
             *error = "\"" + domain + "\" is not a preferences domain";
         return false;
     }
-    foundation::Dictionary contents;
-    std::error_code ignored;
-    if (std::filesystem::exists(*path, ignored)) {
-        // Replacing a file that holds something else would lose it.
-        auto existing = foundation::dictionaryWithContentsOfFile(*path, error);
-        if (!existing)
-            return false;
-        contents = std::move(*existing);
-    }
-    if (value.isNull())
-        contents.erase(key);
-    else
-        contents.insert_or_assign(key, value);
-    std::filesystem::create_directories(path->parent_path(), ignored);
-    return foundation::writePropertyListAtomically(foundation::Value(std::move(contents)), *path,
-                                                   error);
+    const auto update =
+        foundation::updateDictionaryFile(*path, [&](foundation::Dictionary& contents) {
+            if (value.isNull())
+                contents.erase(key);
+            else
+                contents.insert_or_assign(key, value);
+            return true;
+        });
+    if (error)
+        *error = !update.error.empty() ? update.error : update.notice;
+    return update.wrote;
 }
 
 } // namespace preferences

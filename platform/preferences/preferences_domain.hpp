@@ -16,9 +16,10 @@ std::optional<std::filesystem::path> domainFilePath(const std::string& domain);
 // The key's entry in the domain's file; nullopt when the file, the entry or the domain is
 // missing or unreadable.
 std::optional<foundation::Value> readDomainValue(const std::string& domain, const std::string& key);
-// Rereads the file, sets (or with a null value removes) the key and writes the whole file
-// atomically; false with *error set when the domain is invalid, or the file exists but is
-// not a dictionary (it is left as it is), or cannot be written.
+// Rereads the file under the writers' lock, sets (or with a null value removes) the key and
+// writes the whole file atomically; false with *error set when the domain is invalid or the
+// file cannot be written. A file that exists but cannot be read is kept aside first
+// (foundation::unreadableBackupOf), and *error then says where, though the write succeeded.
 bool writeDomainValue(const std::string& domain, const std::string& key,
                       const foundation::Value& value, std::string* error = nullptr);
 

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <initializer_list>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -28,6 +30,24 @@ std::string attachmentLine(const tintbox::sim::mail::Attachment& attachment) {
 constexpr CGFloat kMargin = 15;
 constexpr CGFloat kLineHeight = 20;
 constexpr CGFloat kGap = 6;
+// Laying text out costs more than linear time in its length, so the body view lays out a
+// bounded start of a long body: many screens' worth, far beyond what a screen shows.
+constexpr std::size_t kLaidOutBodyBytes = 32 * 1024;
+constexpr std::string_view kContinuation = "\n\u2026";
+
+// The start of the body that is laid out: all of a short body; else up to kLaidOutBodyBytes,
+// ended at a line break when one is near the limit and never inside a UTF-8 sequence.
+std::string laidOutPart(const std::string& body) {
+    if (body.size() <= kLaidOutBodyBytes)
+        return body;
+    std::size_t end = kLaidOutBodyBytes;
+    const std::size_t lineBreak = body.rfind('\n', end);
+    if (lineBreak != std::string::npos && lineBreak > end - end / 4)
+        end = lineBreak;
+    while (end > 0 && (static_cast<unsigned char>(body[end]) & 0xC0) == 0x80)
+        --end;
+    return body.substr(0, end) + std::string(kContinuation);
+}
 
 objc::Ref<UILabel> headerLabel(double size, bool bold, objc::Ref<UIColor> colour) {
     auto made = objc::make<UILabel>();
@@ -142,7 +162,8 @@ void MessageContentLayer::displayMessage(id viewingObject, NSInteger /*style*/) 
     const auto shown = tintbox::sim::mail::readMessageDisplay(message);
     m_headerView->showHeader(shown.from, joined(shown.to), joined(shown.cc), shown.subject,
                              message ? tintbox::sim::mail::longDate(shown.dateSent) : "");
-    m_bodyLabel->setText(tintbox::sim::mail::readBodyText(message));
+    m_bodyText = tintbox::sim::mail::readBodyText(message);
+    m_bodyLabel->setText(laidOutPart(m_bodyText));
     std::string attachments;
     if (auto* mail = dynamic_cast<MailMessage*>(message))
         for (const auto& attachment : tintbox::sim::mail::readAttachments(mail->file().path))

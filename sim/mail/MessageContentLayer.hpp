@@ -46,9 +46,12 @@ public:
     void displayMessage(id viewingObject, NSInteger style);
     void layoutSubviews();
     MessageHeaderView* headerView() const { return m_headerView.get(); }
+    // The label shows the body's start, as much as is laid out (a long body ends in "…");
+    // bodyText() is the whole body.
     UILabel* bodyLabel() const { return m_bodyLabel.get(); }
     // One line per attachment ("Attachment: NAME (TYPE, SIZE)"); hidden when there are none.
     UILabel* attachmentsLabel() const { return m_attachmentsLabel.get(); }
+    const std::string& bodyText() const { return m_bodyText; }
     // The height that shows the whole message at the current width.
     CGFloat fittingHeight();
 
@@ -56,6 +59,7 @@ private:
     objc::Ref<MessageHeaderView> m_headerView;
     objc::Ref<UILabel> m_bodyLabel;
     objc::Ref<UILabel> m_attachmentsLabel;
+    std::string m_bodyText;
 };
 
 // What the host passes to displayMessage:withStyle:: the message being viewed.

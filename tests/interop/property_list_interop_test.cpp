@@ -36,8 +36,10 @@ Value expectedDocument() {
         {"empty", ""},
         {"lines", "one\r\ntwo\rthree\n\tfour"},
         {"data", allBytes},
-        // 2015-06-01T12:30:45Z and 1990-01-01T00:00:00Z
-        {"dates", Array{Date{454854645.0}, Date{-347155200.0}}},
+        // 2015-06-01T12:30:45Z, 1990-01-01T00:00:00Z, and beyond 32-bit seconds: 2100-01-01,
+        // 1800-01-01 and 0999-03-04T05:06:07Z
+        {"dates", Array{Date{454854645.0}, Date{-347155200.0}, Date{3124137600.0},
+                        Date{-6342969600.0}, Date{-31614692033.0}}},
     };
 }
 
@@ -56,7 +58,9 @@ EXPECTED = {
     'empty': '',
     'lines': 'one\r\ntwo\rthree\n\tfour',
     'data': bytes(range(256)),
-    'dates': [datetime.datetime(2015, 6, 1, 12, 30, 45), datetime.datetime(1990, 1, 1)],
+    'dates': [datetime.datetime(2015, 6, 1, 12, 30, 45), datetime.datetime(1990, 1, 1),
+              datetime.datetime(2100, 1, 1), datetime.datetime(1800, 1, 1),
+              datetime.datetime(999, 3, 4, 5, 6, 7)],
 }
 
 def difference(a, b, path='root'):

@@ -175,3 +175,34 @@ TEST_F(EventStore, ReachableThroughTheRuntime) {
 }
 
 } // namespace
+
+namespace {
+
+// Mail is written by strangers: a subject or body may hold any control character or byte.
+TEST_F(EventStore, TheDocumentHoldsOnlyTextThatICalendarAllows) {
+    auto store = EKEventStore::create();
+    ASSERT_TRUE(store);
+    auto reminder = EKReminder::reminderWithEventStore(store.get());
+    reminder->setTitle("Pay \x07\x0b\x1b[31minvoice\x7f \xff");
+    reminder->setNotes(std::string("before\0after\r\nnext\rlast\ttab", 27));
+    reminder->setCalendar(store->defaultCalendarForNewReminders());
+    ASSERT_TRUE(store->saveReminder(reminder.get(), true, nullptr));
+    const std::string document = fileContents(EKEventStore::fileOfReminder(*reminder));
+    for (std::size_t i = 0; i < document.size(); ++i) {
+        const auto c = static_cast<unsigned char>(document[i]);
+        const bool lineEnd = c == '\r' && i + 1 < document.size() && document[i + 1] == '\n';
+        EXPECT_TRUE((c >= 0x20 && c != 0x7F) || c == '\t' || c == '\n' || lineEnd)
+            << "byte " << int(c) << " at " << i;
+    }
+    Component calendar(icalparser_parse_string(document.c_str()));
+    icalcomponent* todo = icalcomponent_get_first_component(calendar.get(), ICAL_VTODO_COMPONENT);
+    ASSERT_TRUE(todo);
+    const std::string replacement = "\xEF\xBF\xBD";
+    EXPECT_EQ(std::string(icalcomponent_get_summary(todo)), "Pay " + replacement + replacement +
+                                                                replacement + "[31minvoice" +
+                                                                replacement + " " + replacement);
+    EXPECT_EQ(std::string(icalcomponent_get_description(todo)),
+              "before" + replacement + "after\nnext\nlast\ttab");
+}
+
+} // namespace

@@ -58,12 +58,13 @@ TEST_F(PreferenceValueTest, AStoredValueIsWrittenToTheDomainFileReadBackAndAnnou
     EXPECT_EQ(pane->readPreferenceValue(row.get()), Value(4.0));
 }
 
-TEST_F(PreferenceValueTest, AFileThatIsNoDictionaryIsLeftAsItIs) {
+TEST_F(PreferenceValueTest, AFileThatIsNoDictionaryIsKeptAsideBeforeTheWrite) {
     const std::string array = foundation::xmlPropertyList(Value(foundation::Array{Value(1)}));
-    tintbox::testing::writeFile(foundation::devicePath(kDomainFile), array);
+    const auto file = foundation::devicePath(kDomainFile);
+    tintbox::testing::writeFile(file, array);
     pane->setPreferenceValueSpecifier(Value(3.0), row.get());
-    EXPECT_EQ(tintbox::testing::fileContents(foundation::devicePath(kDomainFile)), array);
-    EXPECT_EQ(pane->readPreferenceValue(row.get()), Value(4.0));
+    EXPECT_EQ(tintbox::testing::fileContents(file.string() + ".unreadable"), array);
+    EXPECT_EQ(pane->readPreferenceValue(row.get()), Value(3.0));
 }
 
 TEST_F(PreferenceValueTest, RowsWithoutADomainOrKeyStoreNothing) {

@@ -5,8 +5,10 @@
 #include "sim/mail/maildir_move.hpp"
 #include "tests/sim/mail/maildir_fixture.hpp"
 
+#include <csignal>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <random>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -239,6 +241,55 @@ TEST_F(MaildirMove, RecoveryKeepsTheOnlyCopyWhenTheSourceVanishedBeforePublishin
     fs::remove(source.path);
     EXPECT_EQ(recoverInterruptedMoves({inbox(), archive()}), 0);
     EXPECT_EQ(fileContents(archive() / "tmp" / "7.x.host.move-copy"), bytes);
+}
+
+// SIGKILL at random moments of a mover that keeps moving messages between two Maildirs, once on
+// one file system and once by the journalled copy: after each kill and the next start's
+// recovery, every message is in exactly one of the two folders, whole.
+TEST(MaildirMoveUnderKills, EveryMessageExistsExactlyOnceAfterEachKill) {
+    constexpr int kMessages = 6;
+    constexpr int kKillsPerPath = 12;
+    std::mt19937 random(99);
+    std::uniform_int_distribution<int> delay(200, 6000);
+    for (const bool copying : {false, true}) {
+        SCOPED_TRACE(copying ? "journalled copy" : "rename");
+        TemporaryFolder crashRoot;
+        const auto left = crashRoot.path() / ".Left";
+        const auto right = crashRoot.path() / ".Right";
+        fs::create_directories(right / "cur");
+        std::vector<std::string> names;
+        for (int i = 0; i < kMessages; ++i) {
+            names.push_back("10" + std::to_string(i) + ".k.host");
+            deliver(left, "cur", names.back() + ":2,S",
+                    sampleMessage("Message " + names.back(), 3));
+        }
+        for (int kill = 0; kill < kKillsPerPath; ++kill) {
+            const pid_t mover = ::fork();
+            ASSERT_GE(mover, 0);
+            if (mover == 0) {
+                for (;;)
+                    for (const auto& [from, to] : {std::pair{left, right}, std::pair{right, left}})
+                        for (const auto& file : listMaildirFiles(from))
+                            moveMaildirFile(file, to, nullptr,
+                                            {.forceCopy = copying, .afterStep = {}});
+            }
+            ::usleep(static_cast<useconds_t>(delay(random)));
+            ::kill(mover, SIGKILL);
+            ::waitpid(mover, nullptr, 0);
+            recoverInterruptedMoves({left, right});
+            for (const auto& name : names) {
+                SCOPED_TRACE(name + " after kill " + std::to_string(kill));
+                ASSERT_EQ(listedCopies(left, name) + listedCopies(right, name), 1u);
+                for (const auto& folder : {left, right}) {
+                    for (const auto& file : listMaildirFiles(folder)) {
+                        if (file.uniqueName == name) {
+                            EXPECT_EQ(fileContents(file.path), sampleMessage("Message " + name, 3));
+                        }
+                    }
+                }
+            }
+        }
+    }
 }
 
 } // namespace

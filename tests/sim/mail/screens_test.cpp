@@ -279,6 +279,31 @@ TEST_F(MailScreens, OpenMessageHeaderAnswersTheSubjectFrameInsideTheHeader) {
     EXPECT_GT(layer->bodyLabel()->frame().minY(), headerFrame.maxY());
 }
 
+TEST_F(MailScreens, ALongBodyIsLaidOutOnlyAsFarAsIsShownAndKeptWhole) {
+    std::string body;
+    for (int line = 0; body.size() < (10u << 20); ++line)
+        body +=
+            "Line " + std::to_string(line) + " of a very long message, caf\u00e9 \u00e9t\u00e9\n";
+    body += "the end";
+    const auto folder = root / "private/var/mobile/Library/Mail/Work";
+    deliver(folder, "cur", "5.e:2,S", sampleMessage("Huge", 6) + body);
+    MailStore::reloadShared();
+    MailMessage* huge = nullptr;
+    for (const auto& message : work().inbox()->messages())
+        if (message->subject() == "Huge")
+            huge = message.get();
+    ASSERT_NE(huge, nullptr);
+    auto screen = app->openMessage(*huge);
+    MessageContentLayer* layer = MailApp::contentLayerOf(screen);
+    ASSERT_NE(layer, nullptr);
+    EXPECT_EQ(layer->bodyText(), "Huge text\n" + body);
+    const std::string& shown = layer->bodyLabel()->text();
+    EXPECT_LT(shown.size(), 64u * 1024);
+    EXPECT_EQ(shown.substr(0, 100), layer->bodyText().substr(0, 100));
+    EXPECT_TRUE(shown.ends_with("\n\u2026")) << "the cut is marked";
+    EXPECT_GT(layer->bodyLabel()->frame().height(), 1000) << "many screens are laid out";
+}
+
 TEST(TextSnippet, FoldsLinesAndCutsWholeCharacters) {
     EXPECT_EQ(snippetOf("Dear Ada,\n\n  the report", 100), "Dear Ada, the report");
     EXPECT_EQ(snippetOf("\u00e9\u00e9\u00e9\u00e9", 2), "\u00e9\u00e9");
