@@ -44,16 +44,13 @@ fs::path writeScreen(UIView& view, const fs::path& folder, const std::string& na
     return file;
 }
 
-// Tall enough for the colour selector's whole row below the navigation bar.
-constexpr double kSettingsScreenHeight = 1000;
-
 // The settings pane's screens, each reached from the root as a person would: tapping the rows
 // Filters, then the first filter; and the account's row for its colour selector.
 // A build without the pane gets a note instead of its pictures.
 std::vector<fs::path> writeSettingsScreens(const fs::path& folder, std::optional<double> width,
                                            const std::string& account, std::ostream& out) {
     using sim::settings::SettingsApp;
-    auto app = SettingsApp::launch({.screenWidth = width, .screenHeight = kSettingsScreenHeight});
+    auto app = SettingsApp::launch({.screenWidth = width});
     std::vector<fs::path> pictures;
     if (!app.loadError().empty()) {
         out << "No pictures of the settings pane: " << app.loadError() << '\n';
@@ -129,6 +126,8 @@ int runDemo(Arguments arguments, std::ostream& out) {
         << " tintbox mail mailboxes)\n";
     for (const auto& picture : pictures)
         out << "Wrote " << picture.string() << '\n';
+    out << "\nTo use the apps in windows, with mouse and keyboard: tintbox app --root "
+        << root.string() << '\n';
     return 0;
 }
 

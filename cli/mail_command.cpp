@@ -1,6 +1,7 @@
 // tintbox mail list|mailboxes|folders|open (and quick-filter, mark-move): one screen of the Mail
 // stand-in, with the mail extension of the device root loaded, as terminal text, a JSON view dump
 // or a PNG picture.
+#include "cli/app_commands.hpp"
 #include "cli/commands.hpp"
 #include "cli/mail_remind_command.hpp"
 #include "cli/mail_screens.hpp"
@@ -214,8 +215,8 @@ int runOpen(Arguments arguments, std::ostream& out) {
 int runMail(Arguments arguments, std::ostream& out) {
     const auto screen = arguments.takePositional();
     if (!screen)
-        throw UsageError(
-            "name a screen: list, mailboxes, folders, open, quick-filter, mark-move or remind");
+        throw UsageError("name a screen: list, mailboxes, folders, open, quick-filter, mark-move, "
+                         "remind or app");
     if (*screen == "list")
         return runList(std::move(arguments), out);
     if (*screen == "mailboxes")
@@ -230,8 +231,10 @@ int runMail(Arguments arguments, std::ostream& out) {
         return runMailQuickFilter(std::move(arguments), out);
     if (*screen == "mark-move")
         return runMailMarkMove(std::move(arguments), out);
+    if (*screen == "app")
+        return runMailApp(std::move(arguments), out);
     throw UsageError("unknown screen '" + *screen +
-                     "' (list, mailboxes, folders, open, quick-filter, mark-move or remind)");
+                     "' (list, mailboxes, folders, open, quick-filter, mark-move, remind or app)");
 }
 
 } // namespace tintbox::cli

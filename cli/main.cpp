@@ -1,5 +1,6 @@
 // tintbox: the command for people and tests. Exit status: 0 done, 1 `check` found a problem,
 // 2 bad arguments or input.
+#include "cli/app_commands.hpp"
 #include "cli/commands.hpp"
 #include "cli/settings_source.hpp"
 
@@ -69,6 +70,9 @@ const std::map<std::string, Command, std::less<>>& commands() {
             "tintbox mail mark-move --account NAME [--mailbox NAME] --select ID... "
             "--to MAILBOX [--json]",
             "select messages in edit mode, long-press Move (mark as read) and move them"},
+           {"app", "tintbox mail app [--root DIR] [--width POINTS] [--height POINTS] [--at X,Y]",
+            "the Mail app in a desktop window: tap, hold, scroll and type with mouse and "
+            "keyboard"},
            {"remind", "tintbox mail remind --message ID --due YYYY-MM-DDTHH:MM[:SS] [--cancel]",
             "long-press a message, pick the due date and add (or cancel) the reminder"}}}},
         {"settings",
@@ -87,7 +91,13 @@ const std::map<std::string, Command, std::less<>>& commands() {
             "[--drag X1,Y1:X2,Y2]... [--picker h|s|b] [--png FILE] [--json]",
             "edit a colour in the colour selector pane: typed entry first, then taps and drags "
             "on the picker, in picker points; --picker stores the picker type"},
-           {"panes", "tintbox settings panes [--json]", "the panes the Settings app lists"}}}},
+           {"panes", "tintbox settings panes [--json]", "the panes the Settings app lists"},
+           {"app",
+            "tintbox settings app [--root DIR] [--width POINTS] [--height POINTS] [--at X,Y]",
+            "the Settings app in a desktop window"}}}},
+        {"app",
+         {tintbox::cli::runApp, "tintbox app [--root DIR] [--width POINTS] [--height POINTS]",
+          "the Mail and Settings apps side by side in desktop windows, one process each"}},
     };
     return table;
 }

@@ -1,5 +1,6 @@
 // tintbox settings: the settings pane's screens in the Settings app stand-in, one subcommand per
 // screen (tintbox settings colour ...). The first word names the subcommand.
+#include "cli/app_commands.hpp"
 #include "cli/commands.hpp"
 
 #include <map>
@@ -12,13 +13,14 @@ int runSettings(Arguments arguments, std::ostream& out) {
         {"colour", runSettingsColour},
         {"show", runSettingsShow},
         {"panes", runSettingsPanes},
+        {"app", runSettingsApp},
     };
     const auto name = arguments.takePositional();
     if (!name)
-        throw UsageError("name a subcommand: colour, show or panes");
+        throw UsageError("name a subcommand: colour, show, panes or app");
     const auto found = subcommands.find(*name);
     if (found == subcommands.end())
-        throw UsageError("unknown subcommand '" + *name + "' (try colour, show or panes)");
+        throw UsageError("unknown subcommand '" + *name + "' (try colour, show, panes or app)");
     return found->second(std::move(arguments), out);
 }
 
