@@ -337,7 +337,7 @@ void MailboxContentViewController::openMessageAt(id table, id indexPath) {
         return;
     const CGRect area = view()->bounds();
     navigation->pushViewControllerAnimated(
-        tintbox::sim::mail::makeMessageController(*message, area.size).get(), true);
+        tintbox::sim::mail::makeMessageController(*message, area.size, true).get(), true);
 }
 
 void MailboxContentViewController::didDeselectRow(id, id indexPath) {

@@ -1,8 +1,11 @@
 #include "sim/mail/screen_controllers.hpp"
 
+#include "platform/uikit/UIScrollView.hpp"
 #include "sim/mail/MailMessage.hpp"
 #include "sim/mail/MailboxContentViewController.hpp"
 #include "sim/mail/MessageContentLayer.hpp"
+
+#include <algorithm>
 
 namespace tintbox::sim::mail {
 
@@ -18,7 +21,8 @@ makeMessageListController(std::vector<objc::Ref<NSObject>> mailboxes, const std:
     return list;
 }
 
-objc::Ref<UIViewController> makeMessageController(MailMessage& message, CGSize size) {
+objc::Ref<UIViewController> makeMessageController(MailMessage& message, CGSize size,
+                                                  bool scrolling) {
     static const SEL displayMessage = sel_registerName("displayMessage:withStyle:");
     auto layer = UIView::withFrame<MessageContentLayer>(CGRectMake(0, 0, size.width, size.height));
     layer->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
@@ -27,7 +31,19 @@ objc::Ref<UIViewController> makeMessageController(MailMessage& message, CGSize s
 
     auto controller = UIViewController::create();
     controller->setTitle(message.subject().value_or(""));
-    controller->setView(layer.get());
+    if (!scrolling) {
+        controller->setView(layer.get());
+        return controller;
+    }
+    const CGFloat height = std::max<CGFloat>(size.height, layer->fittingHeight());
+    auto scroll = UIView::withFrame<UIScrollView>(CGRectMake(0, 0, size.width, size.height));
+    scroll->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+    scroll->layer()->setMasksToBounds(true);
+    layer->setFrame(CGRectMake(0, 0, size.width, height));
+    layer->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
+    scroll->setContentSize(CGSizeMake(size.width, height));
+    scroll->addSubview(layer.get());
+    controller->setView(scroll.get());
     return controller;
 }
 

@@ -20,7 +20,10 @@ objc::Ref<MailboxContentViewController>
 makeMessageListController(std::vector<objc::Ref<NSObject>> mailboxes, const std::string& title,
                           NSInteger sourceType = 0);
 
-// The open message, its content layer `size` points big (the screen under its bars).
-objc::Ref<UIViewController> makeMessageController(MailMessage& message, CGSize size);
+// The open message, its content layer `size` points big (the screen under its bars). A
+// scrolling controller shows the layer in a scroll view as tall as the message needs, as the
+// app does on the device; otherwise the layer is the controller's view.
+objc::Ref<UIViewController> makeMessageController(MailMessage& message, CGSize size,
+                                                  bool scrolling = false);
 
 } // namespace tintbox::sim::mail

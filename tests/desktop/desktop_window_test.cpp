@@ -13,6 +13,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -45,6 +46,28 @@ std::string describe(const quartz::Pixel& p) {
 
 bool isWhite(const quartz::Pixel& p) {
     return p.red > 250 && p.green > 250 && p.blue > 250;
+}
+
+const nlohmann::json* findTag(const nlohmann::json& view, long tag) {
+    if (view.value("tag", 0L) == tag)
+        return &view;
+    if (view.contains("subviews"))
+        for (const auto& child : view.at("subviews"))
+            if (const nlohmann::json* found = findTag(child, tag))
+                return found;
+    return nullptr;
+}
+
+// "#RRGGBBAA" at `opacity`, as it shows on a white row.
+quartz::Pixel onWhite(const std::string& hex, double opacity) {
+    const auto channel = [&](int index) {
+        return std::stoi(hex.substr(1 + 2 * index, 2), nullptr, 16);
+    };
+    const double alpha = channel(3) / 255.0 * opacity;
+    const auto blend = [&](int value) {
+        return static_cast<std::uint8_t>(std::lround((1 - alpha) * 255 + alpha * value));
+    };
+    return {blend(channel(0)), blend(channel(1)), blend(channel(2)), 255};
 }
 
 bool waitUntil(const std::function<bool()>& condition, double seconds) {
@@ -141,6 +164,11 @@ protected:
                  std::to_string(seconds), "mouseup", "1"});
     }
 
+    static void wheelDown(const std::string& window, double x, double y, int steps) {
+        xdotool({"mousemove", "--window", window, px(x), px(y), "click", "--repeat",
+                 std::to_string(steps), "--delay", "20", "5"});
+    }
+
     static void keys(const std::string& window, const std::vector<std::string>& names) {
         std::vector<std::string> arguments{"windowfocus", "--sync", window, "key"};
         arguments.insert(arguments.end(), names.begin(), names.end());
@@ -192,16 +220,23 @@ protected:
         return count;
     }
 
+    // Taps All Inboxes in the mailbox list and waits until the list shows as its picture does.
+    bool showAllInboxes(const std::string& window) {
+        if (!m_listPicture)
+            m_listPicture = std::make_unique<quartz::Image>(picture({"mail", "list"}));
+        click(window, 160, kAllInboxesRow);
+        return waitUntil([&] { return differences(shot(window), *m_listPicture) == 0; }, 5);
+    }
+
     tintbox::testing::TemporaryDeviceRoot root;
 
 private:
+    std::unique_ptr<quartz::Image> m_listPicture;
     tintbox::testing::TemporaryFolder m_shotFolder;
     fs::path m_shots{m_shotFolder.path()};
     mutable int m_shotCount{0};
     std::vector<std::unique_ptr<Process>> m_windows;
 };
-
-constexpr double kAllInboxesRow = kRowsTop + 22; // the first row of the mailbox list
 
 TEST_F(DesktopWindowTest, TheMessageListShowsItsBandsAtThePixelsThePictureHas) {
     const std::string window = open("mail");
@@ -222,10 +257,43 @@ TEST_F(DesktopWindowTest, TheMessageListShowsItsBandsAtThePixelsThePictureHas) {
     EXPECT_TRUE(waitUntil([&] { return differences(shot(window), expected) > 20; }, 3));
 }
 
+// The wheel scrolls the list to its end: the last message's row comes into view, filled (its
+// text drawn) and with its account's band colour.
+TEST_F(DesktopWindowTest, AScrollBringsLaterRowsIntoViewFilledAndColoured) {
+    const auto listed = tintbox({"mail", "list", "--json"});
+    ASSERT_EQ(listed.exitStatus, 0) << listed.err;
+    const auto rows = nlohmann::json::parse(listed.out).at("rows");
+    ASSERT_GT(rows.size(), 12u) << "the sample list fits on one screen";
+    const nlohmann::json* band = findTag(rows.back().at("cell"), 2626);
+    ASSERT_NE(band, nullptr);
+    const quartz::Pixel lastBand =
+        onWhite(band->at("layer").at("colors")[0], band->at("alpha").get<double>());
+
+    const std::string window = open("mail");
+    ASSERT_FALSE(window.empty());
+    ASSERT_TRUE(showAllInboxes(window));
+    const quartz::Image top = shot(window);
+    wheelDown(window, 160, 300, 40);
+    quartz::Image scrolled = top;
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            scrolled = shot(window);
+            return near(scrolled.pixelAt(pixel(2), pixel(kHeight - 12)), lastBand);
+        },
+        5))
+        << "the bottom row's band is " << describe(scrolled.pixelAt(pixel(2), pixel(kHeight - 12)))
+        << ", the last message's " << describe(lastBand);
+    EXPECT_GT(differences(scrolled, top), 10u);
+    int inked = 0; // dark pixels of the last row's text
+    for (int x = pixel(20); x < pixel(300); ++x)
+        inked += scrolled.pixelAt(x, pixel(kHeight - 30)).red < 128 ? 1 : 0;
+    EXPECT_GT(inked, 10) << "the last row is empty";
+}
+
 TEST_F(DesktopWindowTest, AHeldMessageShowsTheReminderAlertAndReturnWritesTheReminder) {
     const std::string window = open("mail");
     ASSERT_FALSE(window.empty());
-    click(window, 160, kAllInboxesRow);
+    ASSERT_TRUE(showAllInboxes(window));
     const quartz::Image before = shot(window);
 
     hold(window, 160, kRowsTop + 44 + 30, 1.2);
@@ -259,7 +327,7 @@ TEST_F(DesktopWindowTest, AHeldMessageShowsTheReminderAlertAndReturnWritesTheRem
 TEST_F(DesktopWindowTest, EscapeCancelsTheReminderAlertWithoutWritingAnything) {
     const std::string window = open("mail");
     ASSERT_FALSE(window.empty());
-    click(window, 160, kAllInboxesRow);
+    ASSERT_TRUE(showAllInboxes(window));
     const quartz::Image before = shot(window);
     hold(window, 160, kRowsTop + 44 + 30, 1.2);
     ASSERT_TRUE(waitUntil(
@@ -276,12 +344,11 @@ TEST_F(DesktopWindowTest, EscapeCancelsTheReminderAlertWithoutWritingAnything) {
 TEST_F(DesktopWindowTest, AClickOnUnreadFiltersTheList) {
     const std::string window = open("mail");
     ASSERT_FALSE(window.empty());
-    click(window, 160, kAllInboxesRow);
     const quartz::Image all = picture({"mail", "list"});
     const quartz::Image unread = picture({"mail", "quick-filter", "--segment", "unread"});
     ASSERT_GT(differences(all, unread), 10u)
         << "the sample's unread list looks like the whole list";
-    ASSERT_TRUE(waitUntil([&] { return differences(shot(window), all) == 0; }, 5));
+    ASSERT_TRUE(showAllInboxes(window));
 
     click(window, 160, kRowsTop + 21); // the quick filter bar's middle segment
     std::size_t differing = 0;
@@ -289,10 +356,53 @@ TEST_F(DesktopWindowTest, AClickOnUnreadFiltersTheList) {
         << differing << " band pixels differ from the unread list's picture";
 }
 
+// Two processes, one notification: a colour typed in the Settings window reaches the Mail
+// window, which shows the account's new band colour within two seconds.
+TEST_F(DesktopWindowTest, AColourTypedInSettingsRecoloursTheMailWindow) {
+    const std::string mail = open("mail");
+    const std::string settings = open("settings", kWidth + 24);
+    ASSERT_FALSE(mail.empty());
+    ASSERT_FALSE(settings.empty());
+    ASSERT_TRUE(showAllInboxes(mail));
+
+    // The Work rows' band opacity, which the new colour keeps.
+    auto workBand = [&] {
+        const auto listed = tintbox({"mail", "list", "--account", "Work", "--json"});
+        const nlohmann::json* band =
+            findTag(nlohmann::json::parse(listed.out).at("rows").at(0).at("cell"), 2626);
+        return band ? *band : nlohmann::json();
+    };
+    const nlohmann::json band = workBand();
+    ASSERT_FALSE(band.is_null());
+    ASSERT_NE(band.at("layer").at("colors")[0], "#FF0000FF");
+    const quartz::Pixel red = onWhite("#FF0000FF", band.at("alpha").get<double>());
+
+    // The Work account's colour pane: the last rows of the root pane, scrolled into view.
+    wheelDown(settings, 160, 300, 40);
+    click(settings, 160, 447); // Work
+    click(settings, 160, 100); // the hex value, which asks for a new one
+    type(settings, "FF0000");
+    keys(settings, {"Return"});
+    const auto typed = std::chrono::steady_clock::now();
+    const bool recoloured = waitUntil(
+        [&] {
+            for (const auto& pixel : bandColumns(shot(mail)))
+                if (near(pixel, red))
+                    return true;
+            return false;
+        },
+        2);
+    const double took =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - typed).count();
+    EXPECT_EQ(workBand().at("layer").at("colors")[0], "#FF0000FF")
+        << "the settings file is unchanged";
+    EXPECT_TRUE(recoloured) << "the Mail window kept its colours for " << took << " s";
+}
+
 TEST_F(DesktopWindowTest, AnIdleWindowUsesNoProcessorTime) {
     const std::string window = open("mail");
     ASSERT_FALSE(window.empty());
-    click(window, 160, kAllInboxesRow);
+    ASSERT_TRUE(showAllInboxes(window));
     std::this_thread::sleep_for(std::chrono::seconds(1));
     auto cpuSeconds = [&] {
         std::ifstream stat("/proc/" + std::to_string(pidOf(0)) + "/stat");
