@@ -283,7 +283,13 @@ gboolean onKey(GtkEventControllerKey*, guint keyval, guint, GdkModifierType stat
 } // namespace
 
 Window::Window(WindowOptions options, RootProvider root) : m_parts(std::make_unique<Parts>()) {
-    if (!gtk_init_check())
+    // A display under load may refuse a connection for a moment; a few tries ride that out.
+    bool initialised = gtk_init_check();
+    for (int attempt = 1; !initialised && attempt <= 4; ++attempt) {
+        g_usleep(static_cast<gulong>(attempt) * 150'000);
+        initialised = gtk_init_check();
+    }
+    if (!initialised)
         throw DesktopError("cannot open a window: no display (is DISPLAY or WAYLAND_DISPLAY set?)");
     Parts& parts = *m_parts;
     parts.options = std::move(options);

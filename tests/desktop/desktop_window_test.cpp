@@ -12,6 +12,7 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -28,10 +29,11 @@ using tintbox::testing::Process;
 using tintbox::testing::ProcessResult;
 using tintbox::testing::runProcess;
 
-constexpr int kScale = 2;       // GDK_SCALE of the windows, as the device's screen
-constexpr double kWidth = 320;  // points
-constexpr double kHeight = 568; // points
-constexpr double kRowsTop = 64; // status bar and navigation bar
+constexpr int kScale = 2;                        // GDK_SCALE of the windows, as the device's screen
+constexpr double kWidth = 320;                   // points
+constexpr double kHeight = 568;                  // points
+constexpr double kRowsTop = 64;                  // status bar and navigation bar
+constexpr double kAllInboxesRow = kRowsTop + 22; // the first row of the mailbox list
 
 bool near(const quartz::Pixel& a, const quartz::Pixel& b, int tolerance = 3) {
     return std::abs(a.red - b.red) <= tolerance && std::abs(a.green - b.green) <= tolerance &&
@@ -95,7 +97,9 @@ protected:
     void TearDown() override {
         for (auto& window : m_windows) {
             ::kill(window->pid(), SIGTERM);
-            window->wait();
+            const auto ended = window->wait();
+            if (HasFailure())
+                std::cerr << "window process said: " << ended.err << '\n';
         }
     }
 
@@ -151,9 +155,8 @@ protected:
     }
 
     // Points of the window to pixels of its screenshot.
-    static std::string px(double points) {
-        return std::to_string(static_cast<int>(points * kScale));
-    }
+    static int pixel(double points) { return static_cast<int>(points * kScale); }
+    static std::string px(double points) { return std::to_string(pixel(points)); }
 
     static void click(const std::string& window, double x, double y) {
         xdotool({"mousemove", "--window", window, px(x), px(y), "click", "1"});
@@ -368,8 +371,8 @@ TEST_F(DesktopWindowTest, AColourTypedInSettingsRecoloursTheMailWindow) {
     // The Work rows' band opacity, which the new colour keeps.
     auto workBand = [&] {
         const auto listed = tintbox({"mail", "list", "--account", "Work", "--json"});
-        const nlohmann::json* band =
-            findTag(nlohmann::json::parse(listed.out).at("rows").at(0).at("cell"), 2626);
+        const auto list = nlohmann::json::parse(listed.out);
+        const nlohmann::json* band = findTag(list.at("rows").at(0).at("cell"), 2626);
         return band ? *band : nlohmann::json();
     };
     const nlohmann::json band = workBand();
