@@ -33,22 +33,16 @@ void collectEditingFields(UIView* view, std::vector<objc::Ref<UITextField>>& fie
 
 } // namespace
 
-TouchSequence::TouchSequence(UIView* root, CGPoint point) : m_root(root), m_start(point) {
+TouchSequence::TouchSequence(UIView* root, CGPoint point)
+    : m_root(root), m_start(point), m_last(point) {
     if (!root)
         return;
     static const SEL hitTest = sel_registerName("hitTest:withEvent:");
     m_hit = objc::msgSend<UIView*(CGPoint, id)>(root, hitTest, point, nullptr);
     if (!m_hit)
         return;
-    if (UIControl* control = nearest<UIControl>(m_hit.get())) {
-        m_control = control;
-        control->touchesBegan(root->convertPointToView(point, control));
-        return;
-    }
-    if (UIScrollView* scroll = ScrollDriver::scrollViewAt(root, point)) {
-        m_scrollView = scroll;
-        m_scrollStart = scroll->contentOffset();
-    }
+    // Recognisers see the finger as well as the control under it; one that fires takes the
+    // touch from the control, as the platform cancels touches in a recognising view.
     for (UIView* v = m_hit.get(); v; v = v->superview()) {
         for (const auto& object : v->gestureRecognizers()) {
             auto* recogniser = dynamic_cast<UIGestureRecognizer*>(object.get());
@@ -57,6 +51,15 @@ TouchSequence::TouchSequence(UIView* root, CGPoint point) : m_root(root), m_star
                 recogniser->touchesBegan(root->convertPointToView(point, v));
             }
         }
+    }
+    if (UIControl* control = nearest<UIControl>(m_hit.get())) {
+        m_control = control;
+        control->touchesBegan(root->convertPointToView(point, control));
+        return;
+    }
+    if (UIScrollView* scroll = ScrollDriver::scrollViewAt(root, point)) {
+        m_scrollView = scroll;
+        m_scrollStart = scroll->contentOffset();
     }
 }
 
@@ -68,15 +71,14 @@ TouchSequence::~TouchSequence() {
 void TouchSequence::move(CGPoint point) {
     if (m_finished || !m_root)
         return;
+    m_last = point;
     if (std::hypot(point.x - m_start.x, point.y - m_start.y) > kDragSlop)
         m_dragged = true;
-    if (m_control) {
-        m_control->touchesMoved(m_root->convertPointToView(point, m_control.get()));
-        return;
-    }
     for (const auto& recogniser : m_recognisers)
         if (UIView* view = recogniser->view())
             recogniser->touchesMoved(m_root->convertPointToView(point, view));
+    if (m_control)
+        m_control->touchesMoved(m_root->convertPointToView(point, m_control.get()));
     if (m_dragged && m_scrollView)
         ScrollDriver::setOffset(*m_scrollView, {m_scrollStart.x - (point.x - m_start.x),
                                                 m_scrollStart.y - (point.y - m_start.y)});
@@ -95,12 +97,26 @@ bool TouchSequence::recogniserFired() const {
 std::string TouchSequence::end(CGPoint point) {
     if (m_finished || !m_root)
         return {};
-    move(point);
+    if (point.x != m_last.x || point.y != m_last.y)
+        move(point);
     m_finished = true;
 
     std::vector<objc::Ref<UITextField>> editing;
     collectEditingFields(m_root.get(), editing);
 
+    const bool fired = recogniserFired();
+    std::string outcome;
+    for (const auto& recogniser : m_recognisers) {
+        if (UIView* view = recogniser->view())
+            recogniser->touchesEnded(m_root->convertPointToView(point, view));
+        if (fired && outcome.empty())
+            outcome = object_getClassName(recogniser.get());
+    }
+
+    if (m_control && fired) {
+        m_control->touchesCancelled();
+        return outcome;
+    }
     if (m_control) {
         objc::Ref<UIControl> control = m_control;
         const CGPoint local = m_root->convertPointToView(point, control.get());
@@ -114,14 +130,6 @@ std::string TouchSequence::end(CGPoint point) {
         return object_getClassName(control.get());
     }
 
-    const bool fired = recogniserFired();
-    std::string outcome;
-    for (const auto& recogniser : m_recognisers) {
-        if (UIView* view = recogniser->view())
-            recogniser->touchesEnded(m_root->convertPointToView(point, view));
-        if (fired && outcome.empty())
-            outcome = object_getClassName(recogniser.get());
-    }
     if (fired || m_dragged)
         return outcome;
     for (const auto& field : editing)

@@ -51,6 +51,7 @@ private:
     CGPoint m_scrollStart;
     std::vector<objc::Ref<UIGestureRecognizer>> m_recognisers;
     CGPoint m_start;
+    CGPoint m_last;
     bool m_dragged{false};
     bool m_finished{false};
 };

@@ -4,6 +4,7 @@
 #include "platform/uikit/TouchDriver.hpp"
 #include "platform/uikit/TouchSequence.hpp"
 #include "platform/uikit/UIAlertView.hpp"
+#include "platform/uikit/UIButton.hpp"
 #include "platform/uikit/UILongPressGestureRecognizer.hpp"
 #include "platform/uikit/UINavigationController.hpp"
 #include "platform/uikit/UIScrollView.hpp"
@@ -149,6 +150,30 @@ TEST_F(TouchDriverTest, ALiveFingerIsATapALongPressOrADragByItsTimeAndTravel) {
     EXPECT_EQ(bar->selectedSegmentIndex(), -1);
     EXPECT_EQ(onBar.end({6 + 308 / 6.0, 65}), "UISegmentedControl");
     EXPECT_EQ(bar->selectedSegmentIndex(), 0);
+}
+
+// A button carrying a long-press recogniser (the Move button in edit mode): a hold fires the
+// recogniser and takes the touch from the button; a quick tap is the button's.
+TEST_F(TouchDriverTest, AHoldOnAButtonWithARecogniserIsTheRecognisers) {
+    auto button = UIButton::buttonWithType(UIButtonTypeRoundedRect);
+    button->setFrame(CGRectMake(10, 500, 80, 44));
+    screen->addSubview(button.get());
+    auto recorder = makeRecorder();
+    button->addTarget(recorder.get(), sel("act:"), UIControlEventTouchUpInside);
+    auto press = objc::make<UILongPressGestureRecognizer>(recorder.get(), sel("pressed:"));
+    press->setMinimumPressDuration(1.0);
+    button->addGestureRecognizer(press.get());
+
+    TouchSequence held(screen.get(), {50, 520});
+    dispatch::RunLoop::main().runFor(1.2);
+    EXPECT_EQ(held.end({50, 520}), "UILongPressGestureRecognizer");
+    EXPECT_EQ(recorder->selectors(), (std::vector<std::string>{"pressed:", "pressed:"}));
+
+    recorder->messages.clear();
+    TouchSequence quick(screen.get(), {50, 520});
+    dispatch::RunLoop::main().runFor(0.2);
+    EXPECT_EQ(quick.end({50, 520}), "UIButton");
+    EXPECT_EQ(recorder->selectors(), std::vector<std::string>{"act:"});
 }
 
 TEST(NavigationBackButtonTest, ATapOnTheBackButtonPopsTheStack) {
