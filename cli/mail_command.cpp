@@ -127,9 +127,10 @@ int runList(Arguments arguments, std::ostream& out) {
     TerminalView view = terminal(out);
     const auto draw = [&] {
         writePicture(screen.view(), output);
-        if (output.json)
-            out << messageListJson(*screen.controller).dump(watch ? -1 : 2) << '\n';
-        else
+        if (output.json) {
+            writeMessageListJson(out, *screen.controller, watch ? -1 : 2);
+            out << '\n';
+        } else
             view.printMessageList(title, *screen.controller);
         out.flush();
     };

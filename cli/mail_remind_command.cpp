@@ -2,6 +2,7 @@
 
 #include "cli/mail_screens.hpp"
 #include "cli/settings_source.hpp"
+#include "cli/table_walk.hpp"
 #include "mailhooks/tags.hpp"
 #include "platform/dispatch/run_loop.hpp"
 #include "platform/eventkit/EKEventStore.hpp"
@@ -72,8 +73,13 @@ UIAlertView* frontAlert() {
 // The centre of the message's row, in the screen's coordinates; throws when it is not listed.
 CGPoint rowCentre(MailboxContentViewController& list, MailMessage& message, UIView& screen) {
     UITableView* table = list.tableView();
-    for (NSInteger row = 0; row < table->numberOfRowsInSection(0); ++row) {
-        auto path = NSIndexPath::indexPathForRow(row, 0);
+    const auto& listed = list.messages();
+    for (std::size_t index = 0; index < listed.size(); ++index) {
+        if (listed[index].get() != &message)
+            continue;
+        auto path = NSIndexPath::indexPathForRow(static_cast<NSInteger>(index), 0);
+        if (!bringRowIntoView(*table, path.get()))
+            break;
         auto* cell =
             dynamic_cast<MailboxContentViewCell*>(table->cellForRowAtIndexPath(path.get()));
         if (cell && cell->message() == &message) {

@@ -2,6 +2,7 @@
 
 #include "cli/arguments.hpp"
 #include "cli/settings_source.hpp"
+#include "cli/table_walk.hpp"
 #include "platform/foundation/device_path.hpp"
 #include "platform/uikit/NSIndexPath.hpp"
 #include "platform/uikit/view_dump.hpp"
@@ -76,23 +77,70 @@ std::vector<objc::Ref<NSObject>> allInboxes() {
     return inboxes;
 }
 
+namespace {
+
+nlohmann::ordered_json rowJson(UITableViewCell& rowCell) {
+    auto* cell = dynamic_cast<MailboxContentViewCell*>(&rowCell);
+    auto* message = cell ? dynamic_cast<MailMessage*>(cell->message()) : nullptr;
+    return {{"message", message ? message->messageIdentifier() : std::string()},
+            {"subject", message ? message->subject().value_or("") : std::string()},
+            {"cell", uikit::dumpViewTree(rowCell)}};
+}
+
+bool isMessageCell(UITableViewCell& cell) {
+    return dynamic_cast<MailboxContentViewCell*>(&cell) != nullptr;
+}
+
+// Each line of text after the first indented by `by` spaces.
+std::string indented(const std::string& text, std::size_t by) {
+    std::string result;
+    result.reserve(text.size() + by * 8);
+    const std::string margin(by, ' ');
+    for (char c : text) {
+        result += c;
+        if (c == '\n')
+            result += margin;
+    }
+    return result;
+}
+
+} // namespace
+
 nlohmann::ordered_json messageListJson(MailboxContentViewController& list) {
     nlohmann::ordered_json rows = nlohmann::ordered_json::array();
     UITableView* table = list.tableView();
-    const NSInteger count = table->numberOfRowsInSection(0);
-    for (NSInteger row = 0; row < count; ++row) {
-        auto path = NSIndexPath::indexPathForRow(row, 0);
-        auto* cell =
-            dynamic_cast<MailboxContentViewCell*>(table->cellForRowAtIndexPath(path.get()));
-        if (!cell)
-            continue;
-        auto* message = dynamic_cast<MailMessage*>(cell->message());
-        rows.push_back({{"message", message ? message->messageIdentifier() : std::string()},
-                        {"subject", message ? message->subject().value_or("") : std::string()},
-                        {"cell", uikit::dumpViewTree(*cell)}});
-    }
     const CGPoint offset = table->contentOffset();
+    forEachRowByScrolling(*table, 0, [&](NSInteger, UITableViewCell& cell) {
+        if (isMessageCell(cell))
+            rows.push_back(rowJson(cell));
+    });
     return {{"contentOffset", {offset.x, offset.y}}, {"rows", rows}};
+}
+
+void writeMessageListJson(std::ostream& out, MailboxContentViewController& list, int indent) {
+    UITableView* table = list.tableView();
+    const CGPoint offset = table->contentOffset();
+    // The frame of the whole document with an empty row list, split where the rows go.
+    const nlohmann::ordered_json frame = {{"contentOffset", {offset.x, offset.y}},
+                                          {"rows", nlohmann::ordered_json::array()}};
+    const std::string empty = frame.dump(indent);
+    const std::string rowsKey = indent < 0 ? "\"rows\":[" : "\"rows\": [";
+    const auto split = empty.rfind(rowsKey) + rowsKey.size();
+    const std::size_t depth = indent < 0 ? 0 : static_cast<std::size_t>(indent);
+    out << empty.substr(0, split);
+    bool first = true;
+    forEachRowByScrolling(*table, 0, [&](NSInteger, UITableViewCell& cell) {
+        if (!isMessageCell(cell))
+            return;
+        out << (first ? "" : ",");
+        if (indent >= 0)
+            out << '\n' << std::string(2 * depth, ' ');
+        out << indented(rowJson(cell).dump(indent), indent < 0 ? 0 : 2 * depth);
+        first = false;
+    });
+    if (!first && indent >= 0)
+        out << '\n' << std::string(depth, ' ');
+    out << empty.substr(split);
 }
 
 } // namespace tintbox::cli

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,10 @@ std::vector<objc::Ref<NSObject>> allInboxes();
 
 // {"contentOffset": [x, y], "rows": [{"message": ID, "subject": ..., "cell": VIEW-DUMP}, ...]}
 // of a message list; a row shows at its frame less the table's content offset.
+// The rows are walked by scrolling the table, so every row is filled as on screen.
 nlohmann::ordered_json messageListJson(MailboxContentViewController& list);
+// The same text as messageListJson(list).dump(indent), written row by row as the table
+// scrolls, so that a long list never stands whole in memory.
+void writeMessageListJson(std::ostream& out, MailboxContentViewController& list, int indent);
 
 } // namespace tintbox::cli

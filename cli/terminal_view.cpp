@@ -1,5 +1,6 @@
 #include "cli/terminal_view.hpp"
 
+#include "cli/table_walk.hpp"
 #include "mailhooks/tags.hpp"
 #include "platform/quartz/CAGradientLayer.hpp"
 #include "platform/uikit/NSIndexPath.hpp"
@@ -64,9 +65,11 @@ std::size_t codePoints(const std::string& text) {
     }));
 }
 
+// The row's cell, the table scrolled to it when it is out of view.
 UITableViewCell* rowCell(UITableView* table, NSInteger section, NSInteger row) {
     auto path = NSIndexPath::indexPathForRow(row, section);
-    return table ? table->cellForRowAtIndexPath(path.get()) : nullptr;
+    return table && bringRowIntoView(*table, path.get()) ? table->cellForRowAtIndexPath(path.get())
+                                                         : nullptr;
 }
 
 std::string padded(std::string text, std::size_t width) {
@@ -162,10 +165,13 @@ void TerminalView::printMessageList(const std::string& title, MailboxContentView
     const NSInteger rows = table ? table->numberOfRowsInSection(0) : 0;
     m_out << styled(title, kBold) << " \u2014 " << rows << (rows == 1 ? " message" : " messages")
           << '\n';
-    for (NSInteger row = 0; row < rows; ++row) {
-        auto* cell = dynamic_cast<MailboxContentViewCell*>(rowCell(table, 0, row));
+    if (!table)
+        return;
+    // Row by row as the table fills them while it scrolls; each line is written at once.
+    forEachRowByScrolling(*table, 0, [&](NSInteger, UITableViewCell& rowCell) {
+        auto* cell = dynamic_cast<MailboxContentViewCell*>(&rowCell);
         if (!cell)
-            continue;
+            return;
         UIView* content = cell->contentView();
         const std::string prefix =
             bands({bandStripes(content->viewWithTag(tags::kListAccountBand)),
@@ -191,7 +197,7 @@ void TerminalView::printMessageList(const std::string& title, MailboxContentView
                                static_cast<std::size_t>(senderColumns)),
                         kBold)
               << ' ' << flag << ' ' << date << "  " << styled(identifier, kDim) << '\n';
-        const std::string snippet = mail::snippetOf(mail::readBodyText(cell->message()), 200);
+        const std::string snippet = mail::readPreviewText(cell->message(), 200);
         const std::string subject =
             fitted(shown.subject.empty() ? "(no subject)" : shown.subject, textColumns);
         const int rest = textColumns - static_cast<int>(codePoints(subject)) - 3;
@@ -199,7 +205,7 @@ void TerminalView::printMessageList(const std::string& title, MailboxContentView
         if (rest > 4 && !snippet.empty())
             m_out << styled(" \u2014 " + fitted(snippet, rest), kDim);
         m_out << '\n';
-    }
+    });
 }
 
 void TerminalView::printMailboxList(MailboxPickerController& picker) {

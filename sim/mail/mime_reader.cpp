@@ -152,35 +152,56 @@ void ensureGMime() {
     std::call_once(once, [] { g_mime_init(); });
 }
 
+namespace {
+
+MessageHeaders headersOf(GMimeMessage* message) {
+    MessageHeaders headers;
+    if (const char* subject = g_mime_message_get_subject(message))
+        headers.subject = subject;
+    headers.senders = addressField(message, GMIME_ADDRESS_TYPE_FROM, "From");
+    headers.to = addressField(message, GMIME_ADDRESS_TYPE_TO, "To");
+    headers.cc = addressField(message, GMIME_ADDRESS_TYPE_CC, "Cc");
+    headers.messageIDHeader = headerValue(message, "Message-ID");
+    if (GDateTime* date = g_mime_message_get_date(message))
+        headers.dateSent = static_cast<double>(g_date_time_to_unix(date)) - kReferenceDateOffset;
+    return headers;
+}
+
+std::optional<BodyText> preferredBodyOf(GMimeMessage* message) {
+    TextParts parts;
+    if (GMimeObject* body = g_mime_message_get_mime_part(message))
+        findTextParts(body, parts);
+    if (GMimePart* part = parts.html ? parts.html : parts.plain)
+        return BodyText{decodedText(part), part == parts.html};
+    return std::nullopt;
+}
+
+} // namespace
+
 std::optional<MessageHeaders> readMessageHeaders(const std::filesystem::path& file,
                                                  std::string* error) {
     const GObjectHandle<GMimeMessage> message = parseMessage(file, error);
     if (!message)
         return std::nullopt;
-    MessageHeaders headers;
-    if (const char* subject = g_mime_message_get_subject(message.get()))
-        headers.subject = subject;
-    headers.senders = addressField(message.get(), GMIME_ADDRESS_TYPE_FROM, "From");
-    headers.to = addressField(message.get(), GMIME_ADDRESS_TYPE_TO, "To");
-    headers.cc = addressField(message.get(), GMIME_ADDRESS_TYPE_CC, "Cc");
-    headers.messageIDHeader = headerValue(message.get(), "Message-ID");
-    if (GDateTime* date = g_mime_message_get_date(message.get()))
-        headers.dateSent = static_cast<double>(g_date_time_to_unix(date)) - kReferenceDateOffset;
-    return headers;
+    return headersOf(message.get());
+}
+
+std::optional<MessageContents> readMessageContents(const std::filesystem::path& file,
+                                                   std::string* error) {
+    const GObjectHandle<GMimeMessage> message = parseMessage(file, error);
+    if (!message)
+        return std::nullopt;
+    return MessageContents{headersOf(message.get()), preferredBodyOf(message.get())};
 }
 
 std::optional<BodyText> readPreferredBody(const std::filesystem::path& file, std::string* error) {
     const GObjectHandle<GMimeMessage> message = parseMessage(file, error);
     if (!message)
         return std::nullopt;
-    TextParts parts;
-    if (GMimeObject* body = g_mime_message_get_mime_part(message.get()))
-        findTextParts(body, parts);
-    if (GMimePart* part = parts.html ? parts.html : parts.plain)
-        return BodyText{decodedText(part), part == parts.html};
-    if (error)
+    auto body = preferredBodyOf(message.get());
+    if (!body && error)
         error->clear();
-    return std::nullopt;
+    return body;
 }
 
 } // namespace tintbox::sim::mail

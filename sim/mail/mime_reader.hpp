@@ -37,4 +37,13 @@ struct BodyText {
 std::optional<BodyText> readPreferredBody(const std::filesystem::path& file,
                                           std::string* error = nullptr);
 
+// The headers and the preferred body of the message in file, from one parse; nullopt with
+// *error set as readMessageHeaders does. `body` is empty when there is no text part.
+struct MessageContents {
+    MessageHeaders headers;
+    std::optional<BodyText> body;
+};
+std::optional<MessageContents> readMessageContents(const std::filesystem::path& file,
+                                                   std::string* error = nullptr);
+
 } // namespace tintbox::sim::mail
