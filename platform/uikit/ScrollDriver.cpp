@@ -2,8 +2,6 @@
 
 #include "platform/uikit/UIScrollView.hpp"
 
-#include <algorithm>
-
 UIScrollView* ScrollDriver::scrollViewAt(UIView* root, CGPoint point) {
     if (!root)
         return nullptr;
@@ -16,14 +14,7 @@ UIScrollView* ScrollDriver::scrollViewAt(UIView* root, CGPoint point) {
 }
 
 CGPoint ScrollDriver::clampedOffset(const UIScrollView& view, CGPoint offset) {
-    const UIEdgeInsets inset = view.contentInset();
-    const CGSize shown = view.bounds().size;
-    const CGSize content = view.contentSize();
-    const CGFloat minX = -inset.left;
-    const CGFloat minY = -inset.top;
-    const CGFloat maxX = std::max(minX, content.width + inset.right - shown.width);
-    const CGFloat maxY = std::max(minY, content.height + inset.bottom - shown.height);
-    return {std::clamp(offset.x, minX, maxX), std::clamp(offset.y, minY, maxY)};
+    return view.clampedContentOffset(offset);
 }
 
 void ScrollDriver::setOffset(UIScrollView& view, CGPoint offset) {

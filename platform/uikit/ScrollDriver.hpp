@@ -1,6 +1,7 @@
 // The wheel and the dragging finger of a live window, on scroll views: the scroll view under a
-// point (the innermost that scrolls) has its content moved, within the content and its insets,
-// through setContentOffset: (so a table lays out the rows that come into view).
+// point (the innermost that scrolls) has its content moved to the nearest offset at rest
+// (UIScrollView's clamping), through setContentOffset:, so a table brings in the rows that come
+// into view and reuses the cells of those that leave.
 //   ScrollDriver::scrollAt(screen, {160, 300}, {0, 40});   // the content moves up 40 points
 #pragma once
 
@@ -13,7 +14,7 @@ class ScrollDriver {
 public:
     // The innermost scroll view with scrolling enabled under `point` (root coordinates).
     static UIScrollView* scrollViewAt(UIView* root, CGPoint point);
-    // The offset a scroll view may show that is nearest to `offset`.
+    // The offset at rest nearest to `offset`.
     static CGPoint clampedOffset(const UIScrollView& view, CGPoint offset);
     static void setOffset(UIScrollView& view, CGPoint offset);
     // Moves the content under the point by `delta` (positive y shows later content); false
