@@ -1,5 +1,6 @@
 #include "cli/app_commands.hpp"
 
+#include "cli/common_options.hpp"
 #include "cli/mail_screens.hpp"
 #include "cli/settings_source.hpp"
 #include "platform/corefoundation/darwin_notify_center.hpp"
@@ -76,18 +77,37 @@ std::optional<CGPoint> positionOption(const std::optional<std::string>& text) {
     return CGPoint{x, y};
 }
 
-// The options every window command shares; --root selects the device root for this process.
-WindowArguments takeWindowArguments(Arguments& arguments) {
+// --root selects the device root for this process (and the ones it starts).
+void useRoot(const std::optional<std::string>& root) {
+    if (!root)
+        return;
+    if (root->empty())
+        throw UsageError("--root needs a folder");
+    ::setenv("TINTBOX_ROOT", fs::absolute(*root).lexically_normal().c_str(), 1);
+}
+
+// The options every window command shares.
+WindowArguments windowArguments(const Arguments& arguments) {
+    useRoot(arguments.value("--root"));
     WindowArguments window;
-    if (const auto root = arguments.takeOption("--root")) {
-        if (root->empty())
-            throw UsageError("--root needs a folder");
-        ::setenv("TINTBOX_ROOT", fs::absolute(*root).lexically_normal().c_str(), 1);
-    }
-    window.width = pointsOption("--width", arguments.takeOption("--width"), kDefaultWidth);
-    window.height = pointsOption("--height", arguments.takeOption("--height"), kDefaultHeight);
-    window.position = positionOption(arguments.takeOption("--at"));
+    window.width = pointsOption("--width", arguments.value("--width"), kDefaultWidth);
+    window.height = pointsOption("--height", arguments.value("--height"), kDefaultHeight);
+    window.position = positionOption(arguments.value("--at"));
     return window;
+}
+
+std::vector<OptionSpec> windowOptions(bool placed) {
+    std::vector<OptionSpec> specs{
+        options::root(),
+        {.name = "--width", .valueName = "POINTS", .help = "screen width in points (default 320)"},
+        {.name = "--height",
+         .valueName = "POINTS",
+         .help = "screen height in points (default 568)"}};
+    if (placed)
+        specs.push_back({.name = "--at",
+                         .valueName = "X,Y",
+                         .help = "where the window's top left goes, in points (X11 only)"});
+    return specs;
 }
 
 void reloadTables(UIView* view) {
@@ -118,9 +138,8 @@ int showWindow(const std::string& title, const WindowArguments& arguments, UIVie
 
 } // namespace
 
-int runMailApp(Arguments arguments, std::ostream&) {
-    const WindowArguments window = takeWindowArguments(arguments);
-    arguments.finish();
+int runMailApp(const Arguments& arguments, std::ostream&) {
+    const WindowArguments window = windowArguments(arguments);
     requireMailDevice();
     sim::mail::MailAppOptions options;
     options.screenWidth = window.width;
@@ -138,9 +157,8 @@ int runMailApp(Arguments arguments, std::ostream&) {
     return showWindow("Mail", window, screen.navigation->view());
 }
 
-int runSettingsApp(Arguments arguments, std::ostream&) {
-    const WindowArguments window = takeWindowArguments(arguments);
-    arguments.finish();
+int runSettingsApp(const Arguments& arguments, std::ostream&) {
+    const WindowArguments window = windowArguments(arguments);
     sim::settings::SettingsAppOptions options;
     options.screenWidth = window.width;
     options.screenHeight = window.height;
@@ -150,21 +168,16 @@ int runSettingsApp(Arguments arguments, std::ostream&) {
     return showWindow("Settings", window, &app.screen());
 }
 
-int runApp(Arguments arguments, std::ostream& out) {
-    const auto root = arguments.takeOption("--root");
-    const auto width = arguments.takeOption("--width");
-    const auto height = arguments.takeOption("--height");
-    arguments.finish();
+int runApp(const Arguments& arguments, std::ostream& out) {
+    const auto width = arguments.value("--width");
+    const auto height = arguments.value("--height");
     const double points = pointsOption("--width", width, kDefaultWidth);
     pointsOption("--height", height, kDefaultHeight);
 #ifndef TINTBOX_HAVE_DESKTOP
     throw InputError("this build has no desktop windows (it was configured with "
                      "-DTINTBOX_DESKTOP=OFF)");
 #endif
-    if (root && root->empty())
-        throw UsageError("--root needs a folder");
-    if (root)
-        ::setenv("TINTBOX_ROOT", fs::absolute(*root).lexically_normal().c_str(), 1);
+    useRoot(arguments.value("--root"));
     requireMailDevice();
 
     const fs::path self = fs::read_symlink("/proc/self/exe");
@@ -200,6 +213,22 @@ int runApp(Arguments arguments, std::ostream& out) {
             result = code;
     }
     return result;
+}
+
+std::vector<CommandSpec> appCommands() {
+    return {{.path = "app",
+             .summary = "the Mail and Settings apps side by side in desktop windows, one "
+                        "process each; ends when both windows are closed",
+             .options = windowOptions(false),
+             .run = runApp},
+            {.path = "mail app",
+             .summary = "the Mail app in a desktop window: click, hold, scroll and type",
+             .options = windowOptions(true),
+             .run = runMailApp},
+            {.path = "settings app",
+             .summary = "the Settings app in a desktop window",
+             .options = windowOptions(true),
+             .run = runSettingsApp}};
 }
 
 } // namespace tintbox::cli

@@ -1,5 +1,6 @@
 #include "cli/mail_remind_command.hpp"
 
+#include "cli/commands.hpp"
 #include "cli/mail_screens.hpp"
 #include "cli/settings_source.hpp"
 #include "cli/table_walk.hpp"
@@ -98,13 +99,10 @@ int reportErrorAlert(UIAlertView& alert) {
     return 1;
 }
 
-} // namespace
-
-int runMailRemind(Arguments arguments, std::ostream& out) {
-    const auto identifier = arguments.takeOption("--message");
-    const auto dueText = arguments.takeOption("--due");
-    const bool cancel = arguments.takeFlag("--cancel");
-    arguments.finish();
+int runMailRemind(const Arguments& arguments, std::ostream& out) {
+    const auto identifier = arguments.value("--message");
+    const auto dueText = arguments.value("--due");
+    const bool cancel = arguments.flag("--cancel");
     if (!identifier)
         throw UsageError("remind needs --message ID (the ids that tintbox mail list shows)");
     if (!dueText)
@@ -163,6 +161,25 @@ int runMailRemind(Arguments arguments, std::ostream& out) {
     }
     std::cerr << "tintbox mail remind: Add was answered but no reminder file was written\n";
     return 1;
+}
+
+} // namespace
+
+CommandSpec mailRemindCommand() {
+    return {.path = "mail remind",
+            .summary = "long-press a message, pick the due date and add (or cancel) the reminder",
+            .options = {{.name = "--message",
+                         .valueName = "ID",
+                         .help = "the message id that tintbox mail list shows",
+                         .required = true},
+                        {.name = "--due",
+                         .valueName = "YYYY-MM-DDTHH:MM[:SS]",
+                         .help = "when the reminder is due (local time)",
+                         .required = true},
+                        {.name = "--cancel",
+                         .help = "answer Cancel instead of Add",
+                         .arity = Arity::Flag}},
+            .run = runMailRemind};
 }
 
 } // namespace tintbox::cli
