@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -40,6 +41,29 @@ void refreshStatusBars(UIView& view) {
 UIAlertView* frontAlert() {
     const auto alerts = UIAlertView::shownAlerts();
     return alerts.empty() ? nullptr : alerts.back().get();
+}
+
+// GTK cannot be started twice, so an X server that refuses a connection for a moment (a busy
+// one does) is waited for here, a few times, before GTK makes its own.
+bool displayReachable() {
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if (wayland && *wayland)
+        return true;
+    if (!x11 || !*x11)
+        return false;
+#if defined(GDK_WINDOWING_X11) && defined(TINTBOX_HAVE_X11)
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (Display* display = XOpenDisplay(x11)) {
+            XCloseDisplay(display);
+            return true;
+        }
+        g_usleep(static_cast<gulong>(attempt + 1) * 150'000);
+    }
+    return false;
+#else
+    return true;
+#endif
 }
 
 } // namespace
@@ -283,13 +307,7 @@ gboolean onKey(GtkEventControllerKey*, guint keyval, guint, GdkModifierType stat
 } // namespace
 
 Window::Window(WindowOptions options, RootProvider root) : m_parts(std::make_unique<Parts>()) {
-    // A display under load may refuse a connection for a moment; a few tries ride that out.
-    bool initialised = gtk_init_check();
-    for (int attempt = 1; !initialised && attempt <= 4; ++attempt) {
-        g_usleep(static_cast<gulong>(attempt) * 150'000);
-        initialised = gtk_init_check();
-    }
-    if (!initialised)
+    if (!displayReachable() || !gtk_init_check())
         throw DesktopError("cannot open a window: no display (is DISPLAY or WAYLAND_DISPLAY set?)");
     Parts& parts = *m_parts;
     parts.options = std::move(options);

@@ -6,6 +6,7 @@
 #include "tests/support/process.hpp"
 #include "tests/support/temporary_folder.hpp"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -422,6 +423,38 @@ TEST_F(DesktopWindowTest, AnIdleWindowUsesNoProcessorTime) {
     std::this_thread::sleep_for(std::chrono::seconds(5));
     const double used = cpuSeconds() - start;
     EXPECT_LT(used / 5.0, 0.01) << used << " s of processor time in 5 s of idling";
+}
+
+// Runs with or without a desktop host and a display: what cannot open a window says so in one
+// line with status 2, and a mistaken option is named before anything opens.
+TEST(WindowCommands, BadInputAndAMissingDisplayAreOneLineErrors) {
+    tintbox::testing::TemporaryDeviceRoot root;
+    const EnvironmentOverrides headless{
+        {"TINTBOX_ROOT", root.path().c_str()}, {"DISPLAY", nullptr}, {"WAYLAND_DISPLAY", nullptr}};
+    const auto made = runProcess({TINTBOX_EXECUTABLE, "init", "--sample"}, headless);
+    ASSERT_EQ(made.exitStatus, 0) << made.err;
+    struct Case {
+        std::vector<std::string> words;
+        std::string says;
+    };
+    const std::string noWindow =
+        TINTBOX_HAVE_DESKTOP ? "no display" : "this build has no desktop windows";
+    const std::vector<Case> cases{
+        {{"mail", "app", "--width", "5"}, "--width"},
+        {{"settings", "app", "--height", "tall"}, "--height"},
+        {{"mail", "app", "--at", "nowhere"}, "--at"},
+        {{"mail", "app"}, noWindow},
+        {{"settings", "app"}, noWindow},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> argv{TINTBOX_EXECUTABLE};
+        argv.insert(argv.end(), c.words.begin(), c.words.end());
+        const auto result = runProcess(argv, headless);
+        const std::string command = c.words[0] + " " + c.words[1];
+        EXPECT_EQ(result.exitStatus, 2) << command << ": " << result.err;
+        EXPECT_NE(result.err.find(c.says), std::string::npos) << command << ": " << result.err;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    }
 }
 
 } // namespace
