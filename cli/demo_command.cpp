@@ -63,13 +63,17 @@ fs::path writeScreen(UIView& view, const fs::path& folder, const std::string& na
     return file;
 }
 
+// Tall enough that the rows the demo taps have cells (a table makes them for rows in view);
+// the pictures are as tall as each pane's content all the same.
+constexpr double kSettingsScreenHeight = 1000;
+
 // The settings pane's screens, each reached from the root as a person would: tapping the rows
 // Filters, then the first filter; and the account's row for its colour selector.
 // A build without the pane gets a note instead of its pictures.
 std::vector<fs::path> writeSettingsScreens(const fs::path& folder, std::optional<double> width,
                                            const std::string& account, std::ostream& out) {
     using sim::settings::SettingsApp;
-    auto app = SettingsApp::launch({.screenWidth = width});
+    auto app = SettingsApp::launch({.screenWidth = width, .screenHeight = kSettingsScreenHeight});
     std::vector<fs::path> pictures;
     if (!app.loadError().empty()) {
         out << "No pictures of the settings pane: " << app.loadError() << '\n';
