@@ -317,8 +317,10 @@ int runCommandLine(const std::vector<std::string>& words, std::ostream& out, std
         try {
             parser.root.parse(checked);
         } catch (const CLI::CallForHelp&) {
-            CLI::App* app = parser.apps.at(path);
-            out << app->help();
+            if (command)
+                out << helpText(*command);
+            else
+                out << parser.root.help();
             return 0;
         } catch (const CLI::CallForVersion& version) {
             out << version.what() << '\n';

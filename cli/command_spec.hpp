@@ -69,6 +69,8 @@ const std::vector<CommandSpec>& commandTable();
 
 // "tintbox mail list [--account NAME] ...", made from the spec.
 std::string usageLine(const CommandSpec& command);
+// --help of a command: its usage, summary and options; of a group, its subcommands' usages.
+std::string helpText(const CommandSpec& command);
 // The subcommands directly below a group ("" for the top level), in table order.
 std::vector<const CommandSpec*> childrenOf(const std::string& groupPath);
 

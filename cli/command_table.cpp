@@ -71,4 +71,44 @@ std::string usageLine(const CommandSpec& command) {
     return line;
 }
 
+std::string helpText(const CommandSpec& command) {
+    std::string text = usageLine(command) + "\n  " + command.summary + "\n";
+    if (!command.run) {
+        text += "\n";
+        for (const CommandSpec* child : childrenOf(command.path))
+            if (!child->hidden)
+                text += "  " + usageLine(*child).substr(7) + "\n      " + child->summary + "\n";
+        return text;
+    }
+    if (!command.operands.empty() || !command.options.empty())
+        text += "\n";
+    const auto line = [&](std::string left, const std::string& help) {
+        left = "  " + left;
+        if (left.size() < 28)
+            left.resize(28, ' ');
+        else
+            left += "\n" + std::string(28, ' ');
+        text += left + help + "\n";
+    };
+    for (const OperandSpec& operand : command.operands)
+        line(operand.name, operand.help);
+    for (const OptionSpec& option : command.options) {
+        std::string left = option.name;
+        if (option.arity == Arity::Optional)
+            left += "[=" + option.valueName + "]";
+        else if (option.arity != Arity::Flag)
+            left += " " + option.valueName + (option.arity == Arity::Several ? "..." : "");
+        std::string help = option.help;
+        if (!option.choices.empty() && option.kind == ValueKind::Choice) {
+            std::string list;
+            for (const auto& choice : option.choices)
+                list += (list.empty() ? "" : ", ") + choice;
+            help += " (" + list + ")";
+        }
+        line(left, help);
+    }
+    line("-h, --help", "print this help");
+    return text;
+}
+
 } // namespace tintbox::cli

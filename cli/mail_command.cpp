@@ -22,6 +22,7 @@
 #include "sim/mail/MailboxListViewControllerMail.hpp"
 #include "sim/mail/MailboxPickerController.hpp"
 #include "sim/mail/MessageContentLayer.hpp"
+#include "sim/mail/maildir_watcher.hpp"
 
 #include <csignal>
 #include <iostream>
@@ -133,9 +134,10 @@ int runList(const Arguments& arguments, std::ostream& out) {
     const auto draw = [&] {
         if (writePicture(screen.view(), output))
             return;
-        if (output.views)
-            out << messageListJson(*screen.controller).dump(watch ? -1 : 2) << '\n';
-        else if (output.json)
+        if (output.views) {
+            writeMessageListJson(out, *screen.controller, watch ? -1 : 2);
+            out << '\n';
+        } else if (output.json)
             writeMessageRows(*screen.controller, out, watch);
         else
             view.printMessageList(title, *screen.controller);
@@ -151,18 +153,33 @@ int runList(const Arguments& arguments, std::ostream& out) {
     // the loop lets every observer of this turn run first.
     auto& loop = dispatch::RunLoop::main();
     StopOnSignals stopOnSignals;
+    const auto redraw = [&] {
+        screen.view().layoutIfNeeded();
+        if (!output.json && view.colourful())
+            out << "\x1b[H\x1b[2J";
+        else if (!output.json)
+            out << '\n';
+        draw();
+    };
     auto observation = corefoundation::DarwinNotifyCenter::shared().observe(
         settings::kChangeNotificationName, [&](std::string_view) {
             loop.dispatchAsync([&] {
                 screen.controller->tableView()->reloadData();
-                screen.view().layoutIfNeeded();
-                if (!output.json && view.colourful())
-                    out << "\x1b[H\x1b[2J";
-                else if (!output.json)
-                    out << '\n';
-                draw();
+                redraw();
             });
         });
+    // New, removed and re-flagged mail in a listed mailbox: the folders are read again.
+    std::vector<std::filesystem::path> folders;
+    for (const auto& object : screen.controller->mailboxes())
+        if (auto* mailbox = dynamic_cast<Mailbox*>(object.get()))
+            folders.push_back(mailbox->folder());
+    sim::mail::MaildirWatcher mailWatcher(folders, [&] {
+        for (const auto& object : screen.controller->mailboxes())
+            if (auto* mailbox = dynamic_cast<Mailbox*>(object.get()))
+                mailbox->reload();
+        screen.controller->relist();
+        redraw();
+    });
     draw();
     dispatch::Registration deadline;
     if (watchSeconds)

@@ -1,5 +1,6 @@
 #include "cli/message_rows.hpp"
 
+#include "cli/table_walk.hpp"
 #include "mailhooks/tags.hpp"
 #include "platform/quartz/CAGradientLayer.hpp"
 #include "platform/uikit/NSIndexPath.hpp"
@@ -97,20 +98,18 @@ ordered_json rowJson(MailboxContentViewCell& cell) {
 void writeMessageRows(MailboxContentViewController& list, std::ostream& out, bool oneLine) {
     const char* separator = oneLine ? "" : "\n";
     out << "{\"rows\":[" << separator;
-    UITableView* table = list.tableView();
-    const NSInteger count = table ? table->numberOfRowsInSection(0) : 0;
     bool first = true;
-    for (NSInteger row = 0; row < count; ++row) {
-        auto path = NSIndexPath::indexPathForRow(row, 0);
-        auto* cell =
-            dynamic_cast<MailboxContentViewCell*>(table->cellForRowAtIndexPath(path.get()));
-        if (!cell)
-            continue;
-        if (!first)
-            out << ',' << separator;
-        first = false;
-        out << rowJson(*cell).dump();
-    }
+    // Rows are filled as a user scrolling through the list would see them, a screen at a time.
+    if (UITableView* table = list.tableView())
+        forEachRowByScrolling(*table, 0, [&](NSInteger, UITableViewCell& cell) {
+            auto* row = dynamic_cast<MailboxContentViewCell*>(&cell);
+            if (!row)
+                return;
+            if (!first)
+                out << ',' << separator;
+            first = false;
+            out << rowJson(*row).dump();
+        });
     out << (first ? "" : separator) << "]}\n";
 }
 

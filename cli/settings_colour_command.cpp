@@ -244,6 +244,8 @@ int runSettingsColour(const Arguments& arguments, std::ostream& out) {
         app.writePNG(*png);
 
     const std::optional<std::string> stored = storedColour(*key);
+    if (!session.saves().empty() && !stored)
+        throw InputError(*key + ": the colour pane stored nothing");
     if (json) {
         auto result = nlohmann::ordered_json::object();
         result["key"] = *key;

@@ -7,6 +7,7 @@
 #include "platform/uikit/NSIndexPath.hpp"
 #include "platform/uikit/UIColor.hpp"
 #include "platform/uikit/UIImage.hpp"
+#include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UINavigationBar.hpp"
 #include "sim/mail/MailAccount.hpp"
 #include "sim/mail/MailMessage.hpp"
@@ -255,6 +256,8 @@ void TerminalView::printMessage(MessageContentLayer& content) {
     }
     m_out << std::string(static_cast<std::size_t>(std::min(m_columns, 60)), '-') << '\n';
     m_out << content.bodyLabel()->text() << '\n';
+    if (UILabel* attachments = content.attachmentsLabel(); attachments && !attachments->isHidden())
+        m_out << '\n' << styled(attachments->text(), kDim) << '\n';
 }
 
 } // namespace tintbox::cli

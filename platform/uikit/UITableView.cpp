@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 [[maybe_unused]] const Class registeredAtLoad = UITableView::registerRuntimeClass();
@@ -154,6 +155,8 @@ void UITableView::reloadData() {
     }
     m_sections.clear();
     m_selected.clear();
+    m_shownRows.clear();
+    m_placedWidth = -1;
     if (!dataSource)
         return layoutRows();
 
@@ -280,6 +283,9 @@ bool UITableView::canMoveRow(NSIndexPath* indexPath) const {
 
 void UITableView::layoutRows() {
     const CGFloat width = bounds().width();
+    if (width == m_placedWidth)
+        return tileRows(); // a scroll: the rows stand where they were
+    m_placedWidth = width;
     CGFloat y = 0;
     for (Section& section : m_sections) {
         if (!section.header.empty()) {
@@ -330,11 +336,13 @@ void UITableView::tileRows() {
         return std::partition_point(rows.begin(), rows.end(),
                                     [&](const Row& row) { return row.top + row.height <= low; });
     };
-    for (Section& section : m_sections) {
-        for (Row& row : section.rows) {
-            if (row.cell && !inView(row))
-                enqueue(row);
-        }
+    std::vector<std::pair<NSInteger, NSInteger>> nowShown;
+    for (auto [s, r] : std::exchange(m_shownRows, {})) {
+        if (!validPath(s, r))
+            continue;
+        Row& row = m_sections[static_cast<std::size_t>(s)].rows[static_cast<std::size_t>(r)];
+        if (row.cell && !inView(row))
+            enqueue(row);
     }
     if (!m_dataSource.lock())
         return;
@@ -354,8 +362,10 @@ void UITableView::tileRows() {
                 objc::msgSend<void(CGRect)>(row.cell, setFrameSel, frame);
             if (row.cell->superview() != this)
                 addSubview(row.cell.get());
+            nowShown.emplace_back(static_cast<NSInteger>(s), static_cast<NSInteger>(r));
         }
     }
+    m_shownRows = std::move(nowShown);
 }
 
 void UITableView::layoutSubviews() {
@@ -420,13 +430,10 @@ UITableViewCell* UITableView::cellForRowAtIndexPath(NSIndexPath* indexPath) cons
 objc::Ref<NSIndexPath> UITableView::indexPathForCell(UITableViewCell* cell) const {
     if (!cell)
         return nullptr;
-    for (std::size_t s = 0; s < m_sections.size(); ++s) {
-        const auto& rows = m_sections[s].rows;
-        for (std::size_t r = 0; r < rows.size(); ++r) {
-            if (rows[r].cell == cell)
-                return path(static_cast<NSInteger>(s), static_cast<NSInteger>(r));
-        }
-    }
+    for (auto [s, r] : m_shownRows)
+        if (validPath(s, r) &&
+            m_sections[static_cast<std::size_t>(s)].rows[static_cast<std::size_t>(r)].cell == cell)
+            return path(s, r);
     return nullptr;
 }
 
@@ -451,21 +458,21 @@ CGRect UITableView::rectForRowAtIndexPath(NSIndexPath* indexPath) const {
 
 std::vector<UITableViewCell*> UITableView::visibleCells() const {
     std::vector<UITableViewCell*> cells;
-    for (const Section& section : m_sections) {
-        for (const Row& row : section.rows)
-            if (row.cell)
-                cells.push_back(row.cell.get());
-    }
+    for (auto [s, r] : m_shownRows)
+        if (validPath(s, r))
+            if (UITableViewCell* cell = m_sections[static_cast<std::size_t>(s)]
+                                            .rows[static_cast<std::size_t>(r)]
+                                            .cell.get())
+                cells.push_back(cell);
     return cells;
 }
 
 std::vector<objc::Ref<NSIndexPath>> UITableView::indexPathsForVisibleRows() const {
     std::vector<objc::Ref<NSIndexPath>> paths;
-    for (std::size_t s = 0; s < m_sections.size(); ++s) {
-        for (std::size_t r = 0; r < m_sections[s].rows.size(); ++r)
-            if (m_sections[s].rows[r].cell)
-                paths.push_back(path(static_cast<NSInteger>(s), static_cast<NSInteger>(r)));
-    }
+    for (auto [s, r] : m_shownRows)
+        if (validPath(s, r) &&
+            m_sections[static_cast<std::size_t>(s)].rows[static_cast<std::size_t>(r)].cell)
+            paths.push_back(path(s, r));
     return paths;
 }
 
@@ -644,6 +651,13 @@ objc::Ref<NSIndexPath> UITableView::simulateMoveRow(NSIndexPath* from, NSIndexPa
     source.erase(source.begin() + from->row());
     auto& destination = m_sections[static_cast<std::size_t>(to->section())].rows;
     destination.insert(destination.begin() + to->row(), moved);
+    // Every row that had a cell may stand elsewhere now.
+    m_shownRows.clear();
+    for (std::size_t s = 0; s < m_sections.size(); ++s)
+        for (std::size_t r = 0; r < m_sections[s].rows.size(); ++r)
+            if (m_sections[s].rows[r].cell)
+                m_shownRows.emplace_back(static_cast<NSInteger>(s), static_cast<NSInteger>(r));
+    m_placedWidth = -1;
     layoutRows();
 
     if (!sameIndexPath(from, to.get()))

@@ -167,6 +167,9 @@ private:
     std::vector<Section> m_sections;
     std::map<std::string, std::vector<objc::Ref<UITableViewCell>>> m_reuseQueues;
     std::vector<std::pair<NSInteger, NSInteger>> m_selected; // (section, row), sorted
+    // The rows that have cells now, in row order: tiling looks at these, not at every row.
+    std::vector<std::pair<NSInteger, NSInteger>> m_shownRows;
+    CGFloat m_placedWidth{-1}; // the width headers, footers and rows were placed for
     bool m_needsReload{true};
     bool m_editing{false};
     bool m_allowsSelection{true};

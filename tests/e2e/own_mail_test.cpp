@@ -139,6 +139,28 @@ TEST_F(OwnMail, ProgramsReadTheCompactJson) {
     EXPECT_EQ(read.out, "['Weekly report', '你好 report']\n");
 }
 
+TEST_F(OwnMail, TheOpenMessageListsItsAttachmentsAndSkipsHiddenText) {
+    writeFile(mail / "INBOX/cur/5.e:2,S",
+              "From: News <news@example.com>\nSubject: Newsletter\nMIME-Version: 1.0\n"
+              "Content-Type: multipart/mixed; boundary=\"m\"\n\n"
+              "--m\nContent-Type: text/html\n\n<div style=\"display:none\">Preheader teaser"
+              "</div><p>Issue one</p>\n"
+              "--m\nContent-Type: application/pdf\nContent-Disposition: attachment; "
+              "filename=\"issue.pdf\"\nContent-Transfer-Encoding: base64\n\nJVBERi0xLjQK\n--m--\n");
+    configure();
+    const auto list = nlohmann::json::parse(tintbox({"mail", "list", "--json"}).out);
+    std::string id;
+    for (const auto& row : list["rows"])
+        if (row["subject"] == "Newsletter")
+            id = row["message"];
+    ASSERT_FALSE(id.empty());
+    const auto open = tintbox({"mail", "open", "--message", id});
+    ASSERT_EQ(open.exitStatus, 0) << open.err;
+    EXPECT_THAT(open.out, HasSubstr("Issue one"));
+    EXPECT_THAT(open.out, Not(HasSubstr("Preheader")));
+    EXPECT_THAT(open.out, HasSubstr("Attachment: issue.pdf (application/pdf, 9 bytes)"));
+}
+
 struct BadConfiguration {
     std::string name;
     std::vector<std::string> arguments;
