@@ -53,7 +53,7 @@ bool displayReachable() {
     if (!x11 || !*x11)
         return false;
 #if defined(GDK_WINDOWING_X11) && defined(TINTBOX_HAVE_X11)
-    for (int attempt = 0; attempt < 5; ++attempt) {
+    for (int attempt = 0; attempt < 8; ++attempt) {
         if (Display* display = XOpenDisplay(x11)) {
             XCloseDisplay(display);
             return true;
