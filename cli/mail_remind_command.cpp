@@ -71,16 +71,21 @@ UIAlertView* frontAlert() {
     return alerts.empty() ? nullptr : alerts.back().get();
 }
 
-// The centre of the message's row, in the screen's coordinates; throws when it is not listed.
+// The centre of the message's row, in the screen's coordinates, once the table is scrolled so
+// that the row is in view, as a user scrolls to a row before pressing it. Throws when the
+// message is not listed or its row cannot be brought into view.
 CGPoint rowCentre(MailboxContentViewController& list, MailMessage& message, UIView& screen) {
     UITableView* table = list.tableView();
     const auto& listed = list.messages();
-    for (std::size_t index = 0; index < listed.size(); ++index) {
-        if (listed[index].get() != &message)
-            continue;
-        auto path = NSIndexPath::indexPathForRow(static_cast<NSInteger>(index), 0);
-        if (!bringRowIntoView(*table, path.get()))
-            break;
+    NSInteger found = -1;
+    for (std::size_t row = 0; row < listed.size() && found < 0; ++row)
+        if (listed[row].get() == &message)
+            found = static_cast<NSInteger>(row);
+    if (found < 0)
+        throw InputError("the message '" + message.messageIdentifier() +
+                         "' is not in its mailbox's list");
+    auto path = NSIndexPath::indexPathForRow(found, 0);
+    if (bringRowIntoView(*table, path.get())) {
         auto* cell =
             dynamic_cast<MailboxContentViewCell*>(table->cellForRowAtIndexPath(path.get()));
         if (cell && cell->message() == &message) {
@@ -88,8 +93,9 @@ CGPoint rowCentre(MailboxContentViewController& list, MailMessage& message, UIVi
             return table->convertPointToView({rect.midX(), rect.midY()}, &screen);
         }
     }
-    throw InputError("the message '" + message.messageIdentifier() +
-                     "' is not in its mailbox's list");
+    throw InputError("the row of the message '" + message.messageIdentifier() + "' (row " +
+                     std::to_string(found + 1) + " of " + std::to_string(listed.size()) +
+                     ") cannot be scrolled into view, so it cannot be pressed");
 }
 
 // Shows the error alert in front on standard error, answers it, and gives the exit status.
