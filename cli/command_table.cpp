@@ -1,5 +1,6 @@
 // The one table of commands. Adding a command: its own file with a function that answers its
 // CommandSpec, declared in commands.hpp, and one line here.
+#include "cli/app_commands.hpp"
 #include "cli/command_spec.hpp"
 #include "cli/commands.hpp"
 
@@ -19,6 +20,7 @@ std::vector<CommandSpec> makeTable() {
     append(table, mailToolbarCommands());
     table.push_back(mailRemindCommand());
     append(table, settingsCommands());
+    append(table, appCommands());
     append(table, filterCommands());
     append(table, accountCommands());
     append(table, getSetCommands());

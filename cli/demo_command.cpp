@@ -63,7 +63,8 @@ fs::path writeScreen(UIView& view, const fs::path& folder, const std::string& na
     return file;
 }
 
-// Tall enough for the colour selector's whole row below the navigation bar.
+// Tall enough that the rows the demo taps have cells (a table makes them for rows in view);
+// the pictures are as tall as each pane's content all the same.
 constexpr double kSettingsScreenHeight = 1000;
 
 // The settings pane's screens, each reached from the root as a person would: tapping the rows
@@ -155,6 +156,13 @@ int runDemo(const Arguments& arguments, std::ostream& out) {
         out << "\nThe temporary device root is removed (keep it with --keep)\n";
     for (const auto& picture : pictures)
         out << "Wrote " << picture.string() << '\n';
+    // The windows need a display, which the demo itself does not.
+    if (given || keep)
+        out << "\nTo use the apps in windows, with mouse and keyboard: tintbox app --root "
+            << root.string() << '\n';
+    else
+        out << "\nTo use the apps in windows, with mouse and keyboard: tintbox init --sample, "
+               "then tintbox app\n";
     return 0;
 }
 

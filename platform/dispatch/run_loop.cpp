@@ -107,6 +107,22 @@ bool RunLoop::runOnce(double timeoutSeconds) {
     return turn(delayFrom(timeoutSeconds));
 }
 
+std::vector<int> RunLoop::readDescriptors() const {
+    std::vector<int> fds;
+    for (const auto& entry : m_tables->readSources())
+        fds.push_back(entry.second.fd);
+    return fds;
+}
+
+std::optional<double> RunLoop::secondsUntilDue() const {
+    if (m_tables->hasQueued())
+        return 0.0;
+    const auto due = m_tables->nextDue();
+    if (!due)
+        return std::nullopt;
+    return std::max(toSeconds(*due - nowNanoseconds()), 0.0);
+}
+
 void RunLoop::run() {
     m_stopRequested = false;
     if (m_virtualClock) {

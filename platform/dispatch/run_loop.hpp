@@ -12,6 +12,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace dispatch {
 
@@ -71,6 +73,12 @@ public:
     // One turn: queued work, ready sources, due timers. Waits up to `timeoutSeconds` for
     // something to happen (never under the virtual clock). Returns whether anything ran.
     bool runOnce(double timeoutSeconds = 0.0);
+
+    // For an outside event loop that runs this one on the same thread (a window toolkit's):
+    // the descriptors its read sources watch, and how long it may sleep before a turn is due
+    // (0 when work is queued or a timer is due; nullopt when no timer is pending).
+    std::vector<int> readDescriptors() const;
+    std::optional<double> secondsUntilDue() const;
 
 private:
     bool turn(Nanoseconds maxWait);

@@ -1,4 +1,5 @@
 #include "platform/quartz/text_layout.hpp"
+#include "platform/quartz/ui_font.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -63,7 +64,7 @@ ObjectRef<PangoLayout> makeTextLayout(cairo_t* cairo, std::string_view text, con
     ObjectRef<PangoLayout> layout(pango_layout_new(context.get()));
 
     FontDescription description(pango_font_description_new());
-    pango_font_description_set_family(description.get(), kFontFamily);
+    pango_font_description_set_family(description.get(), kUIFontFamilies);
     pango_font_description_set_weight(description.get(),
                                       font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
     pango_font_description_set_absolute_size(description.get(),
@@ -99,6 +100,13 @@ CGSize measureText(std::string_view text, const Font& font, double maxWidth, int
     auto layout =
         detail::makeTextLayout(nullptr, text, font, maxWidth, numberOfLines, TextAlignment::Left);
     return detail::layoutSize(layout.get());
+}
+
+int missingGlyphCount(std::string_view text, const Font& font) {
+    if (text.empty())
+        return 0;
+    auto layout = detail::makeTextLayout(nullptr, text, font, 0, 0, TextAlignment::Left);
+    return pango_layout_get_unknown_glyphs_count(layout.get());
 }
 
 } // namespace quartz

@@ -109,6 +109,22 @@ std::string UINavigationBar::displayedTitle() const {
     return top ? top->title() : std::string();
 }
 
+bool UINavigationBar::backButtonContains(CGPoint point) const {
+    return !m_backLabel->isHidden() && m_backLabel->frame().contains(point);
+}
+
+bool UINavigationBar::tapBackButton() {
+    static const SEL shouldPop = sel_registerName("navigationBar:shouldPopItem:");
+    UINavigationItem* top = topItem();
+    NSObject* delegate = m_delegate.get();
+    if (m_backLabel->isHidden() || !top || !delegate || !delegate->respondsToSelector(shouldPop))
+        return false;
+    objc::Ref<UINavigationBar> self(this);
+    const std::size_t before = m_items.size();
+    objc::msgSend<bool(id, id)>(delegate, shouldPop, this, top);
+    return m_items.size() < before;
+}
+
 void UINavigationBar::layoutSubviews() {
     const CGRect area = bounds();
     m_backgroundView->setFrame(area);

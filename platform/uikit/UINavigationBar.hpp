@@ -48,6 +48,14 @@ public:
     UILabel* titleLabel() const { return m_titleLabel.get(); }
     UILabel* backLabel() const { return m_backLabel.get(); }
 
+    // The back button: shown when there is an item to go back to. A tap asks the delegate
+    // (navigationBar:shouldPopItem:, bool(id bar, id item), through the runtime), which pops
+    // its stack; false when no back button is shown or nobody popped.
+    id delegate() const { return m_delegate.get(); }
+    void setDelegate(id delegate) { m_delegate = delegate; }
+    bool backButtonContains(CGPoint point) const;
+    bool tapBackButton();
+
     // Places the background, the back label, the title and the top item's bar items.
     void layoutSubviews();
 
@@ -64,4 +72,5 @@ private:
     objc::Ref<UILabel> m_titleLabel;
     objc::Ref<UILabel> m_backLabel;
     std::vector<objc::Ref<UIView>> m_shownItemViews;
+    objc::WeakRef<NSObject> m_delegate;
 };

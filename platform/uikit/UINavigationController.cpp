@@ -31,6 +31,8 @@ Class UINavigationController::registerRuntimeClass() {
                 "popViewControllerAnimated:")
             .method<&UINavigationController::popToRootViewControllerAnimated>(
                 "popToRootViewControllerAnimated:")
+            .method<&UINavigationController::navigationBarShouldPopItem>(
+                "navigationBar:shouldPopItem:")
             .method<&UINavigationController::navigationBar>("navigationBar")
             .method<&UINavigationController::isNavigationBarHidden>("isNavigationBarHidden")
             .method<&UINavigationController::setNavigationBarHidden>("setNavigationBarHidden:")
@@ -50,6 +52,9 @@ Class UINavigationController::registerRuntimeClass() {
 
 UINavigationController::UINavigationController() {
     m_navigationBar = objc::make<UINavigationBar>();
+    m_navigationBar->setDelegate(this);
+    m_statusBar = objc::make<UIStatusBar>();
+    m_statusBar->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
     m_navigationBar->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
     m_toolbar = objc::make<UIToolbar>();
     m_toolbar->setAutoresizingMask(UIViewAutoresizingFlexibleWidth |
@@ -162,6 +167,16 @@ void UINavigationController::setToolbarHiddenAnimated(bool hidden, bool) {
     setToolbarHidden(hidden);
 }
 
+bool UINavigationController::navigationBarShouldPopItem(id, id item) {
+    UIViewController* top = topViewController();
+    if (m_stack.size() < 2 || !top || top->navigationItem() != item)
+        return false;
+    // Popped through the runtime, where the apps' and plug-ins' hooks expect it.
+    static const SEL pop = sel_registerName("popViewControllerAnimated:");
+    objc::msgSend<objc::Ref<UIViewController>(bool)>(this, pop, true);
+    return false; // the stack has done the popping, bar included
+}
+
 void UINavigationController::loadView() {
     auto container = UIView::withFrame(UIScreen::mainScreen()->bounds());
     container->setBackgroundColor(UIColor::whiteColor().get());
@@ -221,7 +236,11 @@ void UINavigationController::layoutContainer() {
     CGFloat top = area.minY();
     CGFloat bottom = area.maxY();
     m_navigationBar->setHidden(m_navigationBarHidden);
+    m_statusBar->setHidden(m_navigationBarHidden);
     if (!m_navigationBarHidden) {
+        // The bar's colour runs on under the status bar, as one strip.
+        m_statusBar->setFrame(CGRectMake(area.minX(), area.minY(), area.width(), kStatusBarHeight));
+        m_statusBar->setBackgroundColor(m_navigationBar->backgroundColor());
         m_navigationBar->setFrame(
             CGRectMake(area.minX(), area.minY() + kStatusBarHeight, area.width(), kBarHeight));
         top += kStatusBarHeight + kBarHeight;
@@ -239,4 +258,5 @@ void UINavigationController::layoutContainer() {
     }
     container->addSubview(m_navigationBar.get());
     container->addSubview(m_toolbar.get());
+    container->addSubview(m_statusBar.get());
 }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "platform/uikit/UINavigationBar.hpp"
+#include "platform/uikit/UIStatusBar.hpp"
 #include "platform/uikit/UIToolbar.hpp"
 #include "platform/uikit/UIViewController.hpp"
 
@@ -34,7 +35,11 @@ public:
     objc::Ref<UIViewController> popViewControllerAnimated(bool animated);
     std::vector<objc::Ref<UIViewController>> popToRootViewControllerAnimated(bool animated);
 
+    // The bar's back button: pops the top controller (the bar's own items follow the stack).
+    bool navigationBarShouldPopItem(id bar, id item);
+
     UINavigationBar* navigationBar() const { return m_navigationBar.get(); }
+    UIStatusBar* statusBar() const { return m_statusBar.get(); }
     bool isNavigationBarHidden() const { return m_navigationBarHidden; }
     void setNavigationBarHidden(bool hidden);
     void setNavigationBarHiddenAnimated(bool hidden, bool animated);
@@ -64,6 +69,7 @@ private:
     std::vector<objc::Ref<UIViewController>> m_stack;
     objc::Ref<UINavigationBar> m_navigationBar;
     objc::Ref<UIToolbar> m_toolbar;
+    objc::Ref<UIStatusBar> m_statusBar;
     objc::Ref<UIView> m_shownView;
     bool m_navigationBarHidden{false};
     bool m_toolbarHidden{true};

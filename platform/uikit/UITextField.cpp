@@ -140,6 +140,17 @@ void UITextField::typeText(const std::string& typed) {
     sendActionsForControlEvents(UIControlEventEditingChanged);
 }
 
+void UITextField::deleteBackward() {
+    if (!m_editing || m_text.empty())
+        return;
+    std::size_t cut = m_text.size() - 1;
+    while (cut > 0 && (static_cast<unsigned char>(m_text[cut]) & 0xC0) == 0x80)
+        --cut;
+    m_text.erase(cut);
+    showText();
+    sendActionsForControlEvents(UIControlEventEditingChanged);
+}
+
 void UITextField::pressReturn() {
     if (!m_editing)
         return;

@@ -65,6 +65,9 @@ public:
     bool resignFirstResponder();
     // Typing: starts editing if needed, appends the text and sends EditingChanged.
     void typeText(const std::string& typed);
+    // The delete key: removes the last character (a whole UTF-8 sequence) while editing and
+    // sends EditingChanged; nothing when the text is empty.
+    void deleteBackward();
     // The return key: asks textFieldShouldReturn: and sends EditingDidEndOnExit.
     void pressReturn();
 

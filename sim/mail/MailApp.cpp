@@ -11,6 +11,7 @@
 #include "sim/mail/MailboxListViewControllerMail.hpp"
 #include "sim/mail/MailboxPickerController.hpp"
 #include "sim/mail/MessageContentLayer.hpp"
+#include "sim/mail/screen_controllers.hpp"
 
 #include <algorithm>
 #include <stdexcept>
@@ -81,26 +82,14 @@ MailScreen<MailboxListViewControllerMail> MailApp::folderList(MailAccount& accou
 MailScreen<MailboxContentViewController>
 MailApp::messageList(std::vector<objc::Ref<NSObject>> mailboxes, const std::string& title,
                      NSInteger sourceType) const {
-    static const SEL setMailboxes = sel_registerName("setMailboxes:sourceType:");
-    auto list = UIViewController::create<MailboxContentViewController>();
-    list->setTitle(title);
-    list->view();
-    objc::msgSend<void(std::vector<objc::Ref<NSObject>>, NSInteger)>(
-        list, setMailboxes, std::move(mailboxes), sourceType);
-    return show(list);
+    return show(makeMessageListController(std::move(mailboxes), title, sourceType));
 }
 
 MailScreen<UIViewController> MailApp::openMessage(MailMessage& message) const {
-    static const SEL displayMessage = sel_registerName("displayMessage:withStyle:");
     const CGRect screen = UIScreen::mainScreen()->bounds();
-    auto layer = UIView::withFrame<MessageContentLayer>(
-        CGRectMake(0, 0, screen.width(), screen.height() - kNavigationTop));
-    layer->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-    auto viewing = objc::make<MessageViewingContext>(objc::Ref<NSObject>(&message));
-    objc::msgSend<void(id, NSInteger)>(layer, displayMessage, viewing.get(), 0L);
-
-    auto controller = UIViewController::create();
-    controller->setView(layer.get());
+    auto controller =
+        makeMessageController(message, {screen.width(), screen.height() - kNavigationTop});
+    auto* layer = dynamic_cast<MessageContentLayer*>(controller->view());
     auto shown = show(controller);
     const CGFloat needed = kNavigationTop + layer->fittingHeight();
     if (needed > screen.height()) {

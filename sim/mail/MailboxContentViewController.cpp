@@ -9,6 +9,7 @@
 #include "sim/mail/MessageSelectionModel.hpp"
 #include "sim/mail/MessageSource.hpp"
 #include "sim/mail/MoveSheetController.hpp"
+#include "sim/mail/screen_controllers.hpp"
 #include "sim/mail/table_cells.hpp"
 
 #include <algorithm>
@@ -316,11 +317,27 @@ objc::Ref<NSObject> MailboxContentViewController::cellForRow(id table, id indexP
     return cell;
 }
 
-void MailboxContentViewController::didSelectRow(id, id indexPath) {
-    if (!m_inEditMode || !m_selectionModel)
+void MailboxContentViewController::didSelectRow(id table, id indexPath) {
+    if (!m_inEditMode) {
+        openMessageAt(table, indexPath);
+        return;
+    }
+    if (!m_selectionModel)
         return;
     m_selectionModel->add(messageAt(indexPath));
     objc::msgSend<void()>(this, sel("updateToolbarButtons"));
+}
+
+void MailboxContentViewController::openMessageAt(id table, id indexPath) {
+    auto* message = dynamic_cast<MailMessage*>(messageAt(indexPath));
+    UINavigationController* navigation = navigationController();
+    if (auto* tableView = dynamic_cast<UITableView*>(table))
+        tableView->deselectRowAtIndexPath(dynamic_cast<NSIndexPath*>(indexPath), false);
+    if (!message || !navigation)
+        return;
+    const CGRect area = view()->bounds();
+    navigation->pushViewControllerAnimated(
+        tintbox::sim::mail::makeMessageController(*message, area.size, true).get(), true);
 }
 
 void MailboxContentViewController::didDeselectRow(id, id indexPath) {

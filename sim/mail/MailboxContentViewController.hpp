@@ -99,6 +99,8 @@ public:
     NSInteger numberOfRows(id tableView, NSInteger section) const;
     objc::Ref<NSObject> cellForRow(id tableView, id indexPath);
     void didSelectRow(id tableView, id indexPath);
+    // Outside edit mode a tap on a message opens it on the navigation stack.
+    void openMessageAt(id tableView, id indexPath);
     void didDeselectRow(id tableView, id indexPath);
 
 private:

@@ -1,9 +1,12 @@
 #include "sim/mail/MailboxPickerController.hpp"
 
+#include "platform/uikit/UINavigationController.hpp"
 #include "platform/uikit/UIScreen.hpp"
 #include "sim/mail/MailAccount.hpp"
 #include "sim/mail/Mailbox.hpp"
+#include "sim/mail/MailboxContentViewController.hpp"
 #include "sim/mail/MailboxTableCell.hpp"
+#include "sim/mail/screen_controllers.hpp"
 #include "sim/mail/table_cells.hpp"
 
 namespace {
@@ -65,7 +68,8 @@ Class MailboxPickerController::registerRuntimeClass() {
             .method<&MailboxPickerController::numberOfSections>("numberOfSectionsInTableView:")
             .method<&MailboxPickerController::numberOfRows>("tableView:numberOfRowsInSection:")
             .method<&MailboxPickerController::titleForHeader>("tableView:titleForHeaderInSection:")
-            .method<&MailboxPickerController::cellForRow>("tableView:cellForRowAtIndexPath:");
+            .method<&MailboxPickerController::cellForRow>("tableView:cellForRowAtIndexPath:")
+            .method<&MailboxPickerController::didSelectRow>("tableView:didSelectRowAtIndexPath:");
     return cls;
 }
 
@@ -158,4 +162,15 @@ NSObject* MailboxPickerController::cellForRow(id table, id indexPath) {
     }
     m_handedOutCell = cell;
     return cell.get();
+}
+
+void MailboxPickerController::didSelectRow(id table, id indexPath) {
+    const Row* row = rowAt(indexPath);
+    UINavigationController* navigation = navigationController();
+    if (auto* tableView = dynamic_cast<UITableView*>(table))
+        tableView->deselectRowAtIndexPath(dynamic_cast<NSIndexPath*>(indexPath), false);
+    if (!row || !navigation)
+        return;
+    auto list = tintbox::sim::mail::makeMessageListController(row->mailboxes, row->title);
+    navigation->pushViewControllerAnimated(list.get(), true);
 }

@@ -40,6 +40,8 @@ public:
     NSInteger numberOfRows(id tableView, NSInteger section) const;
     std::string titleForHeader(id tableView, NSInteger section) const;
     NSObject* cellForRow(id tableView, id indexPath);
+    // A tap on a row opens its message list on the navigation stack, as the app does.
+    void didSelectRow(id tableView, id indexPath);
 
 private:
     const Row* rowAt(id indexPath) const;

@@ -4,6 +4,7 @@
 #include "platform/uikit/UIColor.hpp"
 #include "platform/uikit/UIFont.hpp"
 #include "platform/uikit/UIImage.hpp"
+#include "sim/mail/mailbox_icons.hpp"
 
 #include <algorithm>
 #include <initializer_list>
@@ -16,24 +17,8 @@ constexpr CGFloat kTextLeft = 52;
 constexpr CGFloat kRightMargin = 14;
 constexpr CGFloat kPillHeight = 20;
 
-objc::Ref<UIColor> tint() {
-    return UIColor::colorWithRed(0, 0.478, 1, 1);
-}
-
 objc::Ref<UIColor> pillGrey() {
     return UIColor::colorWithWhite(0.85, 1);
-}
-
-// A tray: an outlined box with a darker front edge, in the platform's tint.
-objc::Ref<UIImage> trayIcon() {
-    UIGraphicsBeginImageContextWithOptions(kIconSize, false, 0);
-    tint()->setFill();
-    UIRectFill(CGRectMake(0, 0, kIconSize.width, kIconSize.height));
-    UIColor::whiteColor()->setFill();
-    UIRectFill(CGRectMake(2, 2, kIconSize.width - 4, kIconSize.height - 8));
-    auto image = UIGraphicsGetImageFromCurrentImageContext();
-    UIGraphicsEndImageContext();
-    return image ? UIImage::imageWithImage(*image) : objc::Ref<UIImage>();
 }
 
 objc::Ref<UILabel> label(double size, bool bold, objc::Ref<UIColor> colour) {
@@ -69,7 +54,8 @@ MailboxTableCell::MailboxTableCell() {
     m_unreadCountLabel = label(12, false, UIColor::colorWithWhite(0.3, 1));
     m_unreadCountLabel->setTextAlignment(NSTextAlignmentCenter);
     m_unreadCountLabel->layer()->setCornerRadius(kPillHeight / 2);
-    m_iconImageView = UIImageView::withImage(trayIcon().get());
+    m_iconImageView = UIImageView::withImage(
+        tintbox::sim::mail::mailboxIcon(tintbox::sim::mail::MailboxKind::Inbox).get());
     UIView* content = contentView();
     for (UIView* view :
          std::initializer_list<UIView*>{(m_iconImageView.get()), m_titleLabel.get(),
@@ -84,6 +70,8 @@ MailboxTableCell* MailboxTableCell::initWithStyle(NSInteger style, std::string r
 
 void MailboxTableCell::setMailboxRow(std::string title, std::string subtitle,
                                      NSInteger unreadCount) {
+    m_iconImageView->setImage(
+        tintbox::sim::mail::mailboxIcon(tintbox::sim::mail::mailboxKindOfName(title)).get());
     m_titleLabel->setText(std::move(title));
     m_subtitleLabel->setText(std::move(subtitle));
     m_unreadCount = unreadCount;

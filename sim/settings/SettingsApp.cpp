@@ -21,7 +21,10 @@
 #include <stdexcept>
 
 namespace tintbox::sim::settings {
+
 namespace {
+
+constexpr CGFloat kPictureMinimumHeight = 568;
 
 SEL sel(const char* name) {
     return sel_registerName(name);
@@ -415,7 +418,31 @@ UIView& SettingsApp::screen() const {
 }
 
 void SettingsApp::writePNG(const std::filesystem::path& path) const {
-    uikit::writeViewPNG(screen(), path);
+    UIView& view = screen();
+    const CGRect frame = view.frame();
+    // As tall as the pane's rows, and at least a phone's screen (or the screen, when smaller).
+    CGFloat height = std::min<CGFloat>(frame.height(), kPictureMinimumHeight);
+    if (UITableView* table = topTable()) {
+        const CGFloat contentBottom =
+            table->contentSize().height + table->contentInset().bottom - table->contentOffset().y;
+        height = std::max(height, table->convertPointToView({0, contentBottom}, &view).y);
+    }
+    height = std::ceil(height);
+    if (height == frame.height()) {
+        uikit::writeViewPNG(view, path);
+        return;
+    }
+    view.setFrame(CGRectMake(frame.origin.x, frame.origin.y, frame.width(), height));
+    view.layoutIfNeeded();
+    try {
+        uikit::writeViewPNG(view, path);
+    } catch (...) {
+        view.setFrame(frame);
+        view.layoutIfNeeded();
+        throw;
+    }
+    view.setFrame(frame);
+    view.layoutIfNeeded();
 }
 
 nlohmann::ordered_json SettingsApp::json() const {

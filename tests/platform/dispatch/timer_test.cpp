@@ -4,6 +4,7 @@
 #include <ctime>
 #include <gmock/gmock.h>
 #include <optional>
+#include <unistd.h>
 
 namespace dispatch {
 namespace {
@@ -122,6 +123,30 @@ TEST_F(TimerTest, RefusesMeaninglessRequests) {
     EXPECT_THROW(VirtualClock(Nanoseconds{5}).set(Nanoseconds{4}), std::logic_error);
     RunLoop real;
     EXPECT_THROW(real.advance(1.0), std::logic_error);
+}
+
+// What a toolkit's loop reads to sleep exactly until the next turn is due.
+TEST_F(TimerTest, TellsAnOutsideLoopHowLongItMaySleep) {
+    EXPECT_EQ(loop.secondsUntilDue(), std::nullopt);
+    auto later = loop.addTimer(2.5, [] {});
+    auto sooner = loop.addTimer(1.0, [] {});
+    EXPECT_DOUBLE_EQ(*loop.secondsUntilDue(), 1.0);
+    sooner.cancel();
+    EXPECT_DOUBLE_EQ(*loop.secondsUntilDue(), 2.5);
+    loop.dispatchAsync([] {});
+    EXPECT_DOUBLE_EQ(*loop.secondsUntilDue(), 0.0);
+    loop.runOnce();
+    loop.advance(3.0);
+    EXPECT_EQ(loop.secondsUntilDue(), std::nullopt);
+
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    auto source = loop.addReadSource(fds[0], [] {});
+    EXPECT_THAT(loop.readDescriptors(), ElementsAre(fds[0]));
+    source.cancel();
+    EXPECT_TRUE(loop.readDescriptors().empty());
+    ::close(fds[0]);
+    ::close(fds[1]);
 }
 
 TEST(RealClockTest, NowIsSecondsSinceTheReferenceDateAndMonotonic) {

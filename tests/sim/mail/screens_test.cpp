@@ -3,9 +3,12 @@
 // 44 points high, the mailbox cells' views are readable by their instance-variable names and
 // the open message's header answers the subject's rectangle.
 #include "platform/uikit/NSIndexPath.hpp"
+#include "platform/uikit/TouchSequence.hpp"
+#include "platform/uikit/UIImage.hpp"
 #include "platform/uikit/UIImageView.hpp"
 #include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UINavigationBar.hpp"
+#include "platform/uikit/UIScrollView.hpp"
 #include "sim/mail/MailAccount.hpp"
 #include "sim/mail/MailApp.hpp"
 #include "sim/mail/MailStore.hpp"
@@ -16,6 +19,7 @@
 #include "sim/mail/MailboxPickerController.hpp"
 #include "sim/mail/MessageContentLayer.hpp"
 #include "sim/mail/account_file.hpp"
+#include "sim/mail/mailbox_icons.hpp"
 #include "sim/mail/text_snippet.hpp"
 #include "tests/sim/mail/maildir_fixture.hpp"
 
@@ -245,6 +249,74 @@ TEST_F(MailScreens, MailboxRowsAnswerTheirViewsByInstanceVariableName) {
     Ivar titleIvar = class_getInstanceVariable(object_getClass(first), "_titleLabel");
     EXPECT_EQ(dynamic_cast<UILabel*>(object_getIvar(first, titleIvar))->text(),
               MailboxPickerController::kAllInboxesTitle);
+}
+
+// The app's flow on one navigation stack: a mailbox row opens its list, a message row opens
+// the message (titled with its subject, scrolling when tall), and the back buttons return.
+TEST_F(MailScreens, TapsOpenListsAndMessagesOnOneStackAndBackButtonsReturn) {
+    auto screen = app->mailboxList();
+    UINavigationController* navigation = screen.navigation.get();
+    UIView& view = screen.view();
+    const auto tap = [&](CGPoint point) { return TouchSequence(&view, point).end(point); };
+
+    EXPECT_EQ(tap({180, 64 + 22}), "row 0.0");
+    auto* list = dynamic_cast<MailboxContentViewController*>(navigation->topViewController());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->title(), MailboxPickerController::kAllInboxesTitle);
+    EXPECT_EQ(list->tableView()->numberOfRowsInSection(0), 3);
+
+    EXPECT_EQ(tap({180, 64 + 44 + 22}), "row 0.1");
+    UIViewController* open = navigation->topViewController();
+    ASSERT_NE(open, list);
+    EXPECT_EQ(open->title(), "Invoice overdue");
+    auto* scroll = dynamic_cast<UIScrollView*>(open->view());
+    ASSERT_NE(scroll, nullptr);
+    ASSERT_EQ(scroll->subviews().size(), 1u);
+    EXPECT_NE(dynamic_cast<MessageContentLayer*>(scroll->subviews()[0].get()), nullptr);
+    EXPECT_GE(scroll->contentSize().height, scroll->bounds().height());
+    view.layoutIfNeeded();
+    EXPECT_EQ(navigation->navigationBar()->titleLabel()->text(), "Invoice overdue");
+
+    EXPECT_EQ(tap({30, 42}), "back");
+    EXPECT_EQ(navigation->topViewController(), list);
+    EXPECT_EQ(tap({30, 42}), "back");
+    EXPECT_EQ(navigation->topViewController(), screen.controller.get());
+    EXPECT_EQ(navigation->viewControllers().size(), 1u);
+}
+
+TEST(MailboxIcons, EachKindOfMailboxHasItsOwnIcon) {
+    const std::vector<std::pair<const char*, MailboxKind>> names{
+        {"INBOX", MailboxKind::Inbox},
+        {"All Inboxes", MailboxKind::Inbox},
+        {"Sent Messages", MailboxKind::Sent},
+        {"[Gmail]/Sent Mail", MailboxKind::Sent},
+        {"Drafts", MailboxKind::Drafts},
+        {"Archive", MailboxKind::Archive},
+        {"Deleted Messages", MailboxKind::Trash},
+        {"trash", MailboxKind::Trash},
+        {"Projects", MailboxKind::Other},
+        {"Sentinel", MailboxKind::Other}};
+    for (const auto& [name, kind] : names)
+        EXPECT_EQ(mailboxKindOfName(name), kind) << name;
+
+    registerMailAppClasses();
+    const std::vector<MailboxKind> kinds{MailboxKind::Inbox,  MailboxKind::Sent,
+                                         MailboxKind::Drafts, MailboxKind::Archive,
+                                         MailboxKind::Trash,  MailboxKind::Other};
+    std::vector<std::vector<quartz::Pixel>> pictures;
+    for (const MailboxKind kind : kinds) {
+        auto icon = mailboxIcon(kind);
+        ASSERT_TRUE(icon && icon->CGImage());
+        const quartz::Image& image = *icon->CGImage();
+        std::vector<quartz::Pixel> pixels;
+        for (int y = 0; y < image.pixelHeight(); ++y)
+            for (int x = 0; x < image.pixelWidth(); ++x)
+                pixels.push_back(image.pixelAt(x, y));
+        pictures.push_back(std::move(pixels));
+    }
+    for (std::size_t a = 0; a < pictures.size(); ++a)
+        for (std::size_t b = a + 1; b < pictures.size(); ++b)
+            EXPECT_NE(pictures[a], pictures[b]) << "kinds " << a << " and " << b << " look alike";
 }
 
 TEST_F(MailScreens, FolderListIsTitledThroughUpdateTitleInsideANavigationController) {
