@@ -21,10 +21,6 @@
 #include <iostream>
 #include <unistd.h>
 
-#ifndef TINTBOX_SAMPLES_DIR
-#define TINTBOX_SAMPLES_DIR ""
-#endif
-
 namespace tintbox::cli {
 namespace {
 
@@ -86,14 +82,14 @@ int runDemo(Arguments arguments, std::ostream& out) {
     const auto rootOption = arguments.takeOption("--root");
     const auto width = parseWidth(arguments.takeOption("--width"));
     arguments.finish();
-    if (std::string_view(TINTBOX_SAMPLES_DIR).empty())
-        throw InputError("this build has no sample data");
+    const PlugInFiles plugIns = findPlugIns();
+    const fs::path samples = sampleFolder();
 
     const fs::path root = rootOption ? fs::absolute(*rootOption) : freshRoot();
     ::setenv("TINTBOX_ROOT", root.c_str(), 1);
     prepareDeviceRoot();
-    installPlugIns();
-    installSamples(TINTBOX_SAMPLES_DIR);
+    installPlugIns(plugIns);
+    installSamples(samples);
     sim::mail::MailStore::reloadShared();
 
     auto app = launchMail(width);

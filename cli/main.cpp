@@ -1,6 +1,7 @@
-// tintbox: the command for people and tests. Exit status: 0 done, 1 `check` found a problem,
-// 2 bad arguments or input.
+// tintbox: the command for people and tests. Exit status: 0 done, 1 `check` found a problem or
+// a file that comes with the program is missing, 2 bad arguments or input.
 #include "cli/commands.hpp"
+#include "cli/device_installer.hpp"
 #include "cli/settings_source.hpp"
 
 #include <iostream>
@@ -168,6 +169,9 @@ int main(int argc, char** argv) {
     } catch (const tintbox::cli::UsageError& error) {
         std::cerr << "tintbox " << name << ": " << error.what() << " (" << hint << ")\n";
         return 2;
+    } catch (const tintbox::cli::MissingProgramFile& error) {
+        std::cerr << "tintbox " << name << ": " << error.what() << '\n';
+        return 1;
     } catch (const tintbox::cli::InputError& error) {
         std::cerr << "tintbox " << name << ": " << error.what() << '\n';
         return 2;
