@@ -9,6 +9,10 @@
 # the same way laid out with links beside the built command (tintbox_build_tree_layout).
 include(GNUInstallDirs)
 
+# Install components are the binary packages (debian/control): everything goes to "tintbox"
+# unless its rule names another, such as a host that pulls in a desktop toolkit.
+set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME tintbox)
+
 set(TINTBOX_INSTALL_LIBDIR ${CMAKE_INSTALL_LIBDIR}/tintbox)
 set(TINTBOX_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/tintbox)
 file(RELATIVE_PATH TINTBOX_LIBDIR_FROM_BINDIR ${CMAKE_INSTALL_FULL_BINDIR}
@@ -18,9 +22,12 @@ file(RELATIVE_PATH TINTBOX_DATADIR_FROM_BINDIR ${CMAKE_INSTALL_FULL_BINDIR}
 
 # Installs a target under <libdir>/tintbox (or a folder below it) with an RPATH that finds
 # the platform's libraries from wherever the tree ends up.
-#   tintbox_install_library(TARGET name [SUBFOLDER folder])
+#   tintbox_install_library(TARGET name [SUBFOLDER folder] [COMPONENT package])
 function(tintbox_install_library)
-  cmake_parse_arguments(ARG "" "TARGET;SUBFOLDER" "" ${ARGN})
+  cmake_parse_arguments(ARG "" "TARGET;SUBFOLDER;COMPONENT" "" ${ARGN})
+  if(NOT ARG_COMPONENT)
+    set(ARG_COMPONENT ${CMAKE_INSTALL_DEFAULT_COMPONENT_NAME})
+  endif()
   set(destination ${TINTBOX_INSTALL_LIBDIR})
   set(rpath "$ORIGIN")
   if(ARG_SUBFOLDER)
@@ -30,7 +37,7 @@ function(tintbox_install_library)
     set(rpath "$ORIGIN/${back}")
   endif()
   set_target_properties(${ARG_TARGET} PROPERTIES INSTALL_RPATH "${rpath}")
-  install(TARGETS ${ARG_TARGET} LIBRARY DESTINATION ${destination})
+  install(TARGETS ${ARG_TARGET} LIBRARY DESTINATION ${destination} COMPONENT ${ARG_COMPONENT})
 endfunction()
 
 # The command itself, which reaches its libraries and data from bin/.
