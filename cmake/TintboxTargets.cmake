@@ -3,7 +3,8 @@
 #   tintbox_library(NAME folder_target SOURCES ... [DEPENDS ...] [ALLOWED ...])
 #     ALLOWED lists the project targets this folder may depend on; the configure step
 #     stops when a folder links a project target outside its list. A SHARED library is
-#     installed with the platform's others.
+#     installed with the platform's others, in the install COMPONENT (binary package) given,
+#     by default "tintbox".
 #   tintbox_test(NAME binary SOURCES ... DEPENDS ...)
 
 if(BUILD_TESTING)
@@ -13,7 +14,7 @@ endif()
 set_property(GLOBAL PROPERTY TINTBOX_RULED_TARGETS "")
 
 function(tintbox_library)
-  cmake_parse_arguments(ARG "" "NAME;TYPE" "SOURCES;DEPENDS;PRIVATE_DEPENDS;ALLOWED" ${ARGN})
+  cmake_parse_arguments(ARG "" "NAME;TYPE;COMPONENT" "SOURCES;DEPENDS;PRIVATE_DEPENDS;ALLOWED" ${ARGN})
   if(NOT ARG_TYPE)
     set(ARG_TYPE STATIC)
   endif()
@@ -23,7 +24,7 @@ function(tintbox_library)
   set_property(TARGET ${ARG_NAME} PROPERTY TINTBOX_ALLOWED "${ARG_ALLOWED}")
   set_property(GLOBAL APPEND PROPERTY TINTBOX_RULED_TARGETS ${ARG_NAME})
   if(ARG_TYPE STREQUAL "SHARED")
-    tintbox_install_library(TARGET ${ARG_NAME})
+    tintbox_install_library(TARGET ${ARG_NAME} COMPONENT "${ARG_COMPONENT}")
   endif()
 endfunction()
 

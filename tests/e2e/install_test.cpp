@@ -32,10 +32,11 @@ public:
     fs::path libraries() const { return prefix() / TINTBOX_INSTALL_LIBDIR / "tintbox"; }
     fs::path scratch(const std::string& name) const { return m_folder / name; }
 
-    ProcessResult run(std::vector<std::string> arguments) const {
+    // Runs the installed command; on the device root `root` when one is given.
+    ProcessResult run(std::vector<std::string> arguments, const fs::path& root = {}) const {
         arguments.insert(arguments.begin(), program().string());
         return runProcess(arguments, {{"NO_COLOR", "1"},
-                                      {"TINTBOX_ROOT", nullptr},
+                                      {"TINTBOX_ROOT", root.empty() ? nullptr : root.c_str()},
                                       {"LSAN_OPTIONS", "print_suppressions=0"}});
     }
 
@@ -78,6 +79,11 @@ TEST(InstalledProgram, RunsTheDemoAfterTheTreeIsMoved) {
                                     "Library/PreferenceBundles/Tintbox.bundle/Tintbox"));
     EXPECT_TRUE(fs::is_regular_file(install.scratch("root") /
                                     "Library/PreferenceBundles/Tintbox.bundle/Selector@2x.png"));
+    // The mail extension, copied into the device root, still loads there and adds its bands.
+    const auto list =
+        install.run({"mail", "list", "--account", "Work", "--json"}, install.scratch("root"));
+    ASSERT_EQ(list.exitStatus, 0) << list.err;
+    EXPECT_THAT(list.out, HasSubstr("\"GradientView\""));
 
     std::vector<fs::path> elfFiles{install.program()};
     for (const auto& entry : fs::recursive_directory_iterator(install.libraries()))
