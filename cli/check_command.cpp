@@ -136,6 +136,10 @@ private:
             if (auto error = engine::patternError(*pattern->asString()))
                 report(where, std::string(field.pattern) + " pattern \"" + *pattern->asString() +
                                   "\" does not compile (" + *error + "); it never matches");
+            else if (engine::hitsSearchLimits(*pattern->asString()))
+                report(where, std::string(field.pattern) + " pattern \"" + *pattern->asString() +
+                                  "\" runs into the search time limit; Mail stops searching it "
+                                  "at its first such message, until the settings change");
             checkMatchType(filter, field, where);
         }
         return anyPattern;

@@ -69,20 +69,34 @@ UIAlertView* frontAlert() {
     return alerts.empty() ? nullptr : alerts.back().get();
 }
 
-// The centre of the message's row, in the screen's coordinates; throws when it is not listed.
+// The centre of the message's row, in the screen's coordinates, once the table is scrolled so
+// that the row is in view, as a user scrolls to a row before pressing it. Throws when the
+// message is not listed or its row cannot be brought into view.
 CGPoint rowCentre(MailboxContentViewController& list, MailMessage& message, UIView& screen) {
+    NSInteger found = -1;
+    for (std::size_t row = 0; row < list.messages().size() && found < 0; ++row)
+        if (list.messages()[row].get() == &message)
+            found = static_cast<NSInteger>(row);
+    if (found < 0)
+        throw InputError("the message '" + message.messageIdentifier() +
+                         "' is not in its mailbox's list");
     UITableView* table = list.tableView();
-    for (NSInteger row = 0; row < table->numberOfRowsInSection(0); ++row) {
-        auto path = NSIndexPath::indexPathForRow(row, 0);
-        auto* cell =
-            dynamic_cast<MailboxContentViewCell*>(table->cellForRowAtIndexPath(path.get()));
-        if (cell && cell->message() == &message) {
-            const CGRect rect = table->rectForRowAtIndexPath(path.get());
-            return table->convertPointToView({rect.midX(), rect.midY()}, &screen);
-        }
-    }
-    throw InputError("the message '" + message.messageIdentifier() +
-                     "' is not in its mailbox's list");
+    auto path = NSIndexPath::indexPathForRow(found, 0);
+    table->scrollToRowAtIndexPath(path.get(), UITableViewScrollPositionNone, false);
+    screen.layoutIfNeeded();
+    const CGRect rect = table->rectForRowAtIndexPath(path.get());
+    const CGPoint centre = table->convertPointToView({rect.midX(), rect.midY()}, &screen);
+    const CGRect shown = table->convertRectToView(table->bounds(), &screen);
+    const auto inside = [](const CGRect& area, CGPoint point) {
+        return point.x >= area.minX() && point.x < area.maxX() && point.y >= area.minY() &&
+               point.y < area.maxY();
+    };
+    if (!inside(shown, centre) || !inside(screen.bounds(), centre))
+        throw InputError("the row of the message '" + message.messageIdentifier() + "' (row " +
+                         std::to_string(found + 1) + " of " +
+                         std::to_string(list.messages().size()) +
+                         ") cannot be scrolled into view, so it cannot be pressed");
+    return centre;
 }
 
 // Shows the error alert in front on standard error, answers it, and gives the exit status.

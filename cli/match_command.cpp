@@ -28,8 +28,8 @@ int runMatch(Arguments arguments, std::ostream& out) {
 
     settings::SettingsSnapshot snapshot;
     settings::loadSettings(snapshot, source.path);
-    engine::PatternCache patterns;
-    const engine::MatchResult result = engine::match(message, snapshot.filters, patterns);
+    engine::FilterSet filters(snapshot.filters);
+    const engine::MatchResult result = filters.match(message);
 
     if (json) {
         out << nlohmann::ordered_json{{"colours", result.colours}}.dump(2) << '\n';

@@ -2,8 +2,6 @@
 
 #include "settings/schema.hpp"
 
-#include <array>
-#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -26,18 +24,16 @@ std::vector<SearchText> prepare(const std::optional<std::vector<std::string>>& a
     std::vector<SearchText> texts;
     if (addresses) {
         texts.reserve(addresses->size());
-        for (const std::string& address : *addresses) {
+        for (const std::string& address : *addresses)
             texts.emplace_back(address);
-        }
     }
     return texts;
 }
 
 PreparedMessage prepare(const MessageFields& message) {
     PreparedMessage prepared;
-    if (message.subject) {
+    if (message.subject)
         prepared.subject.emplace(*message.subject);
-    }
     prepared.senders = prepare(message.senders);
     prepared.to = prepare(message.to);
     prepared.cc = prepare(message.cc);
@@ -56,13 +52,7 @@ struct Counters {
     }
 };
 
-// A stored match type: absent, or the entry's intValue.
 using MatchType = std::optional<std::int32_t>;
-
-MatchType matchTypeOf(const Dictionary& record, std::string_view key) {
-    const foundation::Value* entry = foundation::find(record, key);
-    return entry ? MatchType(entry->intValue()) : std::nullopt;
-}
 
 bool isAndField(MatchType type) {
     return type == record::kMatchTypeAnd;
@@ -71,97 +61,97 @@ bool hitsOrGroup(MatchType type) {
     return !type || *type == record::kMatchTypeOr;
 }
 
-const std::string* patternOf(const Dictionary& record, std::string_view key) {
-    const foundation::Value* entry = foundation::find(record, key);
+MatchType matchTypeOf(const Dictionary& filter, std::string_view key) {
+    const foundation::Value* entry = foundation::find(filter, key);
+    return entry ? MatchType(entry->intValue()) : std::nullopt;
+}
+
+const std::string* patternOf(const Dictionary& filter, std::string_view key) {
+    const foundation::Value* entry = foundation::find(filter, key);
     const std::string* pattern = entry ? entry->asString() : nullptr;
     return pattern && !pattern->empty() ? pattern : nullptr;
 }
 
-void trySubject(const PreparedMessage& message, const Dictionary& record, Counters& counters,
-                PatternCache& patterns) {
-    const std::string* pattern = patternOf(record, record::kSubject);
-    if (!message.subject || !pattern) {
-        return;
-    }
-    const MatchType type = matchTypeOf(record, record::kSubjectMatchType);
-    if (isAndField(type)) {
-        counters.andCount = 1;
-    } else {
-        counters.orSeen = true;
-    }
-    if (isFound(patterns.search(*pattern, *message.subject))) {
-        if (hitsOrGroup(type)) {
-            counters.orHit = true;
-        } else {
-            counters.andHits = 1;
-        }
-    }
-}
-
-struct AddressField {
-    std::string_view patternKey;
-    std::string_view matchTypeKey;
-    std::vector<SearchText> PreparedMessage::*texts;
-};
-
-constexpr std::array kAddressFields{
-    AddressField{record::kFrom, record::kFromMatchType, &PreparedMessage::senders},
-    AddressField{record::kTo, record::kToMatchType, &PreparedMessage::to},
-    AddressField{record::kCc, record::kCcMatchType, &PreparedMessage::cc},
-};
-
-void tryAddresses(const PreparedMessage& message, const Dictionary& record,
-                  const AddressField& field, Counters& counters, PatternCache& patterns) {
-    const std::vector<SearchText>& texts = message.*field.texts;
-    const std::string* pattern = patternOf(record, field.patternKey);
-    if (texts.empty() || !pattern) {
-        return;
-    }
-    const MatchType type = matchTypeOf(record, field.matchTypeKey);
-    // An OR group that already holds is not searched again; the outcome stays the same.
-    if (counters.orHit && type == record::kMatchTypeOr) {
-        return;
-    }
-    if (isFound(patterns.searchEach(*pattern, texts))) {
-        if (hitsOrGroup(type)) {
-            counters.orHit = true;
-        } else {
-            ++counters.andHits;
-        }
-    }
-    if (isAndField(type)) {
-        ++counters.andCount;
-    } else {
-        counters.orSeen = true;
-    }
-}
-
-std::string colourOf(const Dictionary& record) {
-    const foundation::Value* entry = foundation::find(record, record::kHexColor);
+std::string colourOf(const Dictionary& filter) {
+    const foundation::Value* entry = foundation::find(filter, record::kHexColor);
     const std::string* colour = entry ? entry->asString() : nullptr;
     return colour ? *colour : std::string();
 }
 
 } // namespace
 
-MatchResult match(const MessageFields& message, const std::vector<foundation::Dictionary>& filters,
-                  PatternCache& patterns) {
-    MatchResult result;
-    if (filters.empty()) {
-        return result;
+FilterSet::FilterSet(const std::vector<Dictionary>& filters, SearchLimits limits)
+    : m_patterns(limits) {
+    m_filters.reserve(filters.size());
+    const auto field = [&](const Dictionary& filter, std::string_view patternKey,
+                           std::string_view typeKey) -> std::optional<Field> {
+        const std::string* pattern = patternOf(filter, patternKey);
+        if (!pattern)
+            return std::nullopt;
+        return Field{m_patterns.add(*pattern), matchTypeOf(filter, typeKey)};
+    };
+    for (const Dictionary& filter : filters) {
+        m_filters.push_back(Filter{field(filter, record::kSubject, record::kSubjectMatchType),
+                                   field(filter, record::kFrom, record::kFromMatchType),
+                                   field(filter, record::kTo, record::kToMatchType),
+                                   field(filter, record::kCc, record::kCcMatchType),
+                                   colourOf(filter)});
     }
+}
+
+MatchResult FilterSet::match(const MessageFields& message) {
+    MatchResult result;
+    if (m_filters.empty())
+        return result;
     const PreparedMessage prepared = prepare(message);
-    for (const Dictionary& record : filters) {
-        Counters counters;
-        trySubject(prepared, record, counters, patterns);
-        for (const AddressField& field : kAddressFields) {
-            tryAddresses(prepared, record, field, counters, patterns);
+
+    const auto trySubject = [&](const Field& field, Counters& counters) {
+        if (!prepared.subject)
+            return;
+        if (isAndField(field.matchType))
+            counters.andCount = 1;
+        else
+            counters.orSeen = true;
+        if (isFound(m_patterns.search(field.pattern, *prepared.subject))) {
+            if (hitsOrGroup(field.matchType))
+                counters.orHit = true;
+            else
+                counters.andHits = 1;
         }
+    };
+    const auto tryAddresses = [&](const Field& field, std::span<const SearchText> texts,
+                                  Counters& counters) {
+        if (texts.empty())
+            return;
+        // An OR group that already holds is not searched again; the outcome stays the same.
+        if (counters.orHit && field.matchType == record::kMatchTypeOr)
+            return;
+        if (isFound(m_patterns.searchEach(field.pattern, texts))) {
+            if (hitsOrGroup(field.matchType))
+                counters.orHit = true;
+            else
+                ++counters.andHits;
+        }
+        if (isAndField(field.matchType))
+            ++counters.andCount;
+        else
+            counters.orSeen = true;
+    };
+
+    for (const Filter& filter : m_filters) {
+        Counters counters;
+        if (filter.subject)
+            trySubject(*filter.subject, counters);
+        if (filter.from)
+            tryAddresses(*filter.from, prepared.senders, counters);
+        if (filter.to)
+            tryAddresses(*filter.to, prepared.to, counters);
+        if (filter.cc)
+            tryAddresses(*filter.cc, prepared.cc, counters);
         if (counters.filterMatches()) {
-            result.colours.push_back(colourOf(record));
-            if (result.colours.size() >= kMaxStripes) {
+            result.colours.push_back(filter.colour);
+            if (result.colours.size() >= kMaxStripes)
                 break;
-            }
         }
     }
     return result;

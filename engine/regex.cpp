@@ -75,6 +75,21 @@ SearchOutcome Regex::search(const SearchText& text) {
     return found ? SearchOutcome::Found : SearchOutcome::NotFound;
 }
 
+bool hitsSearchLimits(std::string_view pattern, const SearchLimits& limits) {
+    static const char* const kProbes[] = {
+        "Re: Fwd: Weekly report for the build team, second draft (v2) - please review #1234",
+        "Jean-Pierre Müller-Lüdenscheidt <jean-pierre.mueller@mail.example.com>",
+        "undisclosed-recipients:;",
+        "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa!",
+        "                                                x",
+    };
+    Regex regex(pattern, limits);
+    for (const char* probe : kProbes)
+        if (regex.search(SearchText(probe)) == SearchOutcome::Abandoned)
+            return true;
+    return false;
+}
+
 std::optional<std::string> patternError(std::string_view pattern) {
     const Compilation compilation = compile(pattern);
     if (compilation.pattern) {

@@ -66,6 +66,11 @@ private:
     std::unique_ptr<icu::RegexMatcher> m_matcher;
 };
 
+// Whether searching typical mail texts with the pattern (a subject, addresses, a run of one
+// letter) runs into the limits, so that the mail extension would retire it at the first such
+// message. A pattern that does not compile never searches, so never hits them.
+bool hitsSearchLimits(std::string_view pattern, const SearchLimits& limits = {});
+
 // Why a pattern does not compile (ICU's error name, with the position in UTF-16 code units
 // where known), or nullopt when it compiles. Uses the same flags as every search.
 std::optional<std::string> patternError(std::string_view pattern);

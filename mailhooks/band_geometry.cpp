@@ -70,15 +70,16 @@ CGRect messageBandFrame(MessageBandSettings band, const MessageHeaderGeometry& h
     }
 }
 
-BandPlacement mailboxBandAtCreation(std::int32_t width, CGSize cell) {
-    const bool spansRow = static_cast<double>(width) >= cell.width;
-    return {CGRectMake(0, 0, width, singlePrecision(cell.height)), maskFor(spansRow)};
+BandPlacement mailboxBandAtCreation(std::int32_t width, CGSize cell, CGFloat areaWidth) {
+    return mailboxBand(0, width, cell, areaWidth);
 }
 
-BandPlacement mailboxBand(std::int32_t type, std::int32_t width, CGSize cell) {
+BandPlacement mailboxBand(std::int32_t type, std::int32_t width, CGSize cell, CGFloat areaWidth) {
+    const CGFloat height = singlePrecision(cell.height);
+    if (static_cast<double>(width) >= cell.width)
+        return {CGRectMake(0, 0, areaWidth, height), maskFor(true)};
     const CGFloat x = type == kRightEndType ? cell.width - width : 0;
-    const bool spansRow = static_cast<double>(width) >= cell.width;
-    return {CGRectMake(x, 0, width, singlePrecision(cell.height)), maskFor(spansRow)};
+    return {CGRectMake(x, 0, width, height), maskFor(false)};
 }
 
 } // namespace tintbox::mailhooks

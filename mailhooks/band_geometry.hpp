@@ -50,9 +50,10 @@ struct MessageHeaderGeometry {
 // above it (2), from the subject down (3), the whole header (4), else a 10-point top strip.
 CGRect messageBandFrame(MessageBandSettings band, const MessageHeaderGeometry& header);
 
-// A mailbox row's band: at the left, or at the right end for type 2, as high as the row; it
-// follows width changes when it is at least as wide as the row.
-BandPlacement mailboxBandAtCreation(std::int32_t width, CGSize cell);
-BandPlacement mailboxBand(std::int32_t type, std::int32_t width, CGSize cell);
+// A mailbox row's band: at the left, or at the right end for type 2, as high as the row. A band
+// at least as wide as the row covers its whole area (the content view, `areaWidth` wide now)
+// and follows its width changes, so that it always covers the row exactly.
+BandPlacement mailboxBandAtCreation(std::int32_t width, CGSize cell, CGFloat areaWidth);
+BandPlacement mailboxBand(std::int32_t type, std::int32_t width, CGSize cell, CGFloat areaWidth);
 
 } // namespace tintbox::mailhooks

@@ -21,6 +21,7 @@ namespace {
 void settingsChanged(corefoundation::CFNotificationCenterRef, void*, corefoundation::CFStringRef,
                      const void*, corefoundation::CFDictionaryRef) {
     settings::settingsDidChange(extensionState().snapshot, settings::settingsFilePath());
+    extensionState().compileFilters();
 }
 
 } // namespace
@@ -28,6 +29,7 @@ void settingsChanged(corefoundation::CFNotificationCenterRef, void*, corefoundat
 void startExtension() {
     objc::AutoreleasePool pool;
     settings::loadSettings(extensionState().snapshot, settings::settingsFilePath());
+    extensionState().compileFilters();
     GradientView::registerRuntimeClass();
 
     installMessageViewHooks(objc_getClass(host::kMessageContentLayer));

@@ -64,8 +64,8 @@ id cellInitWithStyle(id self, SEL cmd, NSInteger style, std::string reuseIdentif
     if (!content || content->viewWithTag(tags::kMailboxBand))
         return cell;
     const SettingsSnapshot& s = extensionState().snapshot;
-    const BandPlacement placement =
-        mailboxBandAtCreation(s.mailBoxWidthType, host::frame(cell).size);
+    const BandPlacement placement = mailboxBandAtCreation(
+        s.mailBoxWidthType, host::frame(cell).size, content->bounds().width());
     auto band = UIView::withFrame<GradientView>(placement.frame);
     band->setAutoresizingMask(placement.autoresizingMask);
     band->setAlpha(s.mailBoxAlphaLevel);
@@ -113,8 +113,8 @@ void colourMailboxRow(id cell, UIView& content, GradientView& band) {
     const quartz::Color colour =
         accountColour(s.settings, accountName).value_or(quartz::Color::clear());
     showColours(band, solidColours(colour));
-    const BandPlacement placement =
-        mailboxBand(s.highlightMailBoxType, s.mailBoxWidthType, host::frame(cell).size);
+    const BandPlacement placement = mailboxBand(s.highlightMailBoxType, s.mailBoxWidthType,
+                                                host::frame(cell).size, content.bounds().width());
     band.setFrame(placement.frame);
     band.setAutoresizingMask(placement.autoresizingMask);
     band.setAlpha(s.mailBoxAlphaLevel);

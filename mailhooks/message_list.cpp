@@ -44,9 +44,10 @@ bool highlighting(const SettingsSnapshot& s) {
     return s.enabled && (s.highlightListType != 0 || s.highlightListTypeFilters != 0);
 }
 
-void createBand(UIView& content, const ListBand& band, CGSize cell) {
+// Adds the band unless the content view has it already; true when it was added.
+bool createBand(UIView& content, const ListBand& band, CGSize cell) {
     if (content.viewWithTag(band.tag))
-        return;
+        return false;
     const BandPlacement placement = listBandAtCreation(band.width, band.heightFactor, cell);
     auto view = UIView::withFrame<GradientView>(placement.frame);
     view->setAutoresizingMask(placement.autoresizingMask);
@@ -54,6 +55,7 @@ void createBand(UIView& content, const ListBand& band, CGSize cell) {
     view->setTag(band.tag);
     view->layer()->setMasksToBounds(band.clipsToBounds);
     content.addSubview(view.get());
+    return true;
 }
 
 void hideBand(UIView* cell, NSInteger tag) {
@@ -115,6 +117,15 @@ void setMessage(id self, SEL cmd, id message, bool threaded) {
     UIView* content = host::contentView(self);
     const ListBand account = accountBand(s);
     const ListBand filter = filterBand(s);
+    // A cell made while highlighting was off has no bands: it gets them now, so that turning
+    // highlighting on colours rows that are already on screen.
+    if (content) {
+        const CGSize size = host::frame(self).size;
+        const bool added = createBand(*content, account, size);
+        if (createBand(*content, filter, size) || added)
+            if (cell)
+                cell->setNeedsLayout();
+    }
     GradientView* accountView = activeBand(cell, content, account);
     if (account.type != 0 && !accountView)
         return;

@@ -12,9 +12,9 @@ engine::MessageFields messageFields(id message) {
 
 engine::MatchResult matchMessage(id message) {
     ExtensionState& state = extensionState();
-    if (state.snapshot.filters.empty())
+    if (state.filters.empty())
         return {};
-    return engine::match(messageFields(message), state.snapshot.filters, state.patterns);
+    return state.filters.match(messageFields(message));
 }
 
 } // namespace tintbox::mailhooks

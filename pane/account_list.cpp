@@ -4,10 +4,10 @@
 #include "platform/corefoundation/version_number.hpp"
 #include "platform/foundation/device_path.hpp"
 #include "platform/foundation/property_list.hpp"
+#include "platform/foundation/string_compare.hpp"
 #include "settings/keys.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 
 namespace tintbox::pane {
@@ -15,23 +15,10 @@ namespace {
 
 constexpr double kFirstVersionWithHostAccounts = 1140.1;
 
-int foldCase(unsigned char c) {
-    return std::tolower(c);
-}
-
 } // namespace
 
 int sortAccounts(const std::string& first, const std::string& second, void*) {
-    const std::size_t common = std::min(first.size(), second.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const int a = foldCase(static_cast<unsigned char>(first[i]));
-        const int b = foldCase(static_cast<unsigned char>(second[i]));
-        if (a != b)
-            return a < b ? -1 : 1;
-    }
-    if (first.size() == second.size())
-        return 0;
-    return first.size() < second.size() ? -1 : 1;
+    return foundation::caseInsensitiveCompare(first, second);
 }
 
 std::string accountRowName(const std::string& key) {

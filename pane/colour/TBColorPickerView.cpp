@@ -212,6 +212,13 @@ void TBColorPickerView::layoutSubviews() {
 void TBColorPickerView::setColor(UIColor* color) {
     if (!color)
         return;
+    // The picker now shows this colour, so a touch that lands on the one it showed before is a
+    // change to report.
+    m_color = color;
+    showColor(color);
+}
+
+void TBColorPickerView::showColor(UIColor* color) {
     color->getHue(&m_current.hue, &m_current.saturation, &m_current.brightness, nullptr);
     m_variant.feedStrip(m_stripView.get(), m_current);
     m_variant.feedSquare(m_squareView.get(), m_current);
@@ -382,7 +389,7 @@ void TBColorPickerView::alertViewClickedButtonAtIndex(UIAlertView* alert, NSInte
     }
     auto color =
         UIColor::colorWithHue(m_current.hue, m_current.saturation, m_current.brightness, 1.0);
-    setColor(color.get());
+    showColor(color.get());
     reportColor(color.get());
     callSaveChanges();
 }

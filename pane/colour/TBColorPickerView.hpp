@@ -46,7 +46,8 @@ public:
                                ColorCallback saveChanges);
     void layoutSubviews();
 
-    // Shows the colour without making it `color` and without calling back.
+    // Shows the colour and makes it `color`, without calling back: a touch that lands on the
+    // colour shown before is then a change to report.
     void setColor(UIColor* color);
     UIColor* color() const { return m_color.get(); }
     // Reports a colour that a touch or an entry produced (colorsHaveChangedBlock when it
@@ -106,6 +107,8 @@ protected:
                                       const PickerVariant& variant);
 
 private:
+    // Shows the colour in the square, the strip and the labels; `color` stays as it is.
+    void showColor(UIColor* color);
     CGRect squareFrame() const;
     CGRect stripFrame() const;
     void askUserFor(HsbComponent component);

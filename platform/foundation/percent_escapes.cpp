@@ -6,7 +6,7 @@ namespace {
 bool isLegalInURL(unsigned char c) {
     if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
         return true;
-    return std::string_view("-_.~!*'();:@&=+$,/?#").find(static_cast<char>(c)) !=
+    return std::string_view("-_.~!*'();:@&=+$,/?").find(static_cast<char>(c)) !=
            std::string_view::npos;
 }
 

@@ -55,4 +55,21 @@ Image ImageContext::image() const {
     return Image::adoptingSurface(detail::shareSurface(std::move(copy)), m_scale);
 }
 
+Image ImageContext::takeImage() && {
+    m_context.reset();
+    cairo_surface_flush(m_surface.get());
+    return Image::adoptingSurface(std::move(m_surface), m_scale);
+}
+
+void ImageContext::clear() {
+    cairo_surface_t* surface = m_surface.get();
+    cairo_surface_flush(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    const int height = cairo_image_surface_get_height(surface);
+    if (height > 0 && stride > 0)
+        std::memset(cairo_image_surface_get_data(surface), 0,
+                    static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
+    cairo_surface_mark_dirty(surface);
+}
+
 } // namespace quartz

@@ -27,6 +27,12 @@ public:
 
     // A copy of the pixels drawn so far; later drawing does not change it.
     Image image() const;
+    // The pixels themselves, without a copy, for a context that is done with.
+    Image takeImage() &&;
+
+    // Back to its first state (transparent, or black when opaque), keeping the bitmap, so that
+    // one context can be painted again and again without a fresh allocation.
+    void clear();
 
 private:
     CGSize m_size;

@@ -102,16 +102,19 @@ void renderLayer(CALayer& layer, DrawingContext& context) {
         context.drawBorder(area, layer.borderWidth(), layer.borderColor(), radius);
 }
 
+void renderLayerTree(CALayer& root, ImageContext& bitmap) {
+    bitmap.clear();
+    DrawingContext& context = bitmap.context();
+    SavedState saved(context);
+    const CGRect frame = root.frame();
+    context.translateBy(-frame.origin.x, -frame.origin.y);
+    renderLayer(root, context);
+}
+
 Image renderLayerTree(CALayer& root, double scale) {
     ImageContext bitmap(root.bounds().size, false, scale);
-    DrawingContext& context = bitmap.context();
-    {
-        SavedState saved(context);
-        const CGRect frame = root.frame();
-        context.translateBy(-frame.origin.x, -frame.origin.y);
-        renderLayer(root, context);
-    }
-    return bitmap.image();
+    renderLayerTree(root, bitmap);
+    return std::move(bitmap).takeImage();
 }
 
 } // namespace quartz

@@ -8,6 +8,7 @@
 #include "platform/quartz/CALayer.hpp"
 #include "platform/quartz/drawing_context.hpp"
 #include "platform/quartz/image.hpp"
+#include "platform/quartz/image_context.hpp"
 
 namespace quartz {
 
@@ -17,5 +18,9 @@ void renderLayer(CALayer& layer, DrawingContext& context);
 // A picture of `root` alone, at the top left, the size of its bounds, at `scale` pixels per
 // point; transparent where nothing is drawn.
 Image renderLayerTree(CALayer& root, double scale);
+
+// The same picture painted into `bitmap`, cleared first: a caller that paints often keeps one
+// bitmap of the root's size rather than making a fresh one for every paint.
+void renderLayerTree(CALayer& root, ImageContext& bitmap);
 
 } // namespace quartz

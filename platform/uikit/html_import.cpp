@@ -1,8 +1,9 @@
 #include "platform/uikit/html_import.hpp"
 
-#include <array>
+#include <initializer_list>
 #include <libxml/HTMLparser.h>
 #include <memory>
+#include <string_view>
 
 namespace uikit {
 namespace {
@@ -16,13 +17,26 @@ bool nameIs(const xmlNode* node, std::string_view name) {
     return node->name && std::string_view(reinterpret_cast<const char*>(node->name)) == name;
 }
 
-bool isBlock(const xmlNode* node) {
-    static constexpr std::array kBlocks{"p",  "div", "li", "tr", "h1",    "h2",         "h3", "h4",
-                                        "h5", "h6",  "ul", "ol", "table", "blockquote", "hr"};
-    for (const char* block : kBlocks)
-        if (nameIs(node, block))
+bool nameIsOneOf(const xmlNode* node, std::initializer_list<std::string_view> names) {
+    for (const std::string_view name : names)
+        if (nameIs(node, name))
             return true;
     return false;
+}
+
+// Blocks that stand apart from what surrounds them by an empty line.
+bool isParagraphBlock(const xmlNode* node) {
+    return nameIsOneOf(node, {"p", "div", "h1", "h2", "h3", "h4", "h5", "h6", "ul", "ol", "dl",
+                              "table", "blockquote", "hr", "pre", "address", "figure"});
+}
+
+// Blocks that only take a line of their own: list items, table rows and the like.
+bool isLineBlock(const xmlNode* node) {
+    return nameIsOneOf(node, {"li", "tr", "dt", "dd", "caption", "figcaption"});
+}
+
+bool isCell(const xmlNode* node) {
+    return nameIsOneOf(node, {"td", "th"});
 }
 
 bool isBlank(char c) {
@@ -35,7 +49,7 @@ public:
     void appendText(std::string_view text) {
         for (char c : text) {
             if (isBlank(c)) {
-                m_pendingSpace = !m_text.empty() && m_text.back() != '\n';
+                m_pendingSpace = !m_text.empty() && !atLineStart() && m_text.back() != '\t';
                 continue;
             }
             if (m_pendingSpace)
@@ -44,14 +58,38 @@ public:
             m_text += c;
         }
     }
+    // Preformatted text: every blank and line break as written, line ends as line feeds.
+    void appendVerbatim(std::string_view text) {
+        flushSpace();
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\r') {
+                m_text += '\n';
+                if (i + 1 < text.size() && text[i + 1] == '\n')
+                    ++i;
+                continue;
+            }
+            m_text += text[i];
+        }
+    }
     void breakLine() {
         m_pendingSpace = false;
         m_text += '\n';
     }
     void endLine() {
         m_pendingSpace = false;
-        if (!m_text.empty() && !m_text.ends_with("\n\n"))
+        if (!m_text.empty() && !atLineStart())
             m_text += '\n';
+    }
+    void endParagraph() {
+        m_pendingSpace = false;
+        if (!m_text.empty() && !m_text.ends_with("\n\n"))
+            m_text += atLineStart() ? "\n" : "\n\n";
+    }
+    // A table cell after another in its row is set apart by a tab.
+    void startCell() {
+        m_pendingSpace = false;
+        if (!m_text.empty() && !atLineStart())
+            m_text += '\t';
     }
     std::string finish() {
         while (!m_text.empty() && isBlank(m_text.back()))
@@ -60,30 +98,57 @@ public:
     }
 
 private:
+    bool atLineStart() const { return m_text.empty() || m_text.back() == '\n'; }
+    void flushSpace() {
+        if (m_pendingSpace)
+            m_text += ' ';
+        m_pendingSpace = false;
+    }
+
     std::string m_text;
     bool m_pendingSpace{false};
 };
 
-void collect(const xmlNode* node, TextBuilder& builder) {
+void collect(const xmlNode* node, TextBuilder& builder, bool preformatted) {
     for (; node; node = node->next) {
         if (node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE) {
-            if (node->content)
-                builder.appendText(reinterpret_cast<const char*>(node->content));
+            if (!node->content)
+                continue;
+            const std::string_view text(reinterpret_cast<const char*>(node->content));
+            if (preformatted)
+                builder.appendVerbatim(text);
+            else
+                builder.appendText(text);
             continue;
         }
         if (node->type != XML_ELEMENT_NODE)
             continue;
-        if (nameIs(node, "script") || nameIs(node, "style") || nameIs(node, "head"))
+        if (nameIsOneOf(node, {"script", "style", "head", "title"}))
             continue;
         if (nameIs(node, "br")) {
             builder.breakLine();
             continue;
         }
-        const bool block = isBlock(node);
-        if (block)
+        const bool paragraph = isParagraphBlock(node);
+        const bool line = isLineBlock(node);
+        if (paragraph)
+            builder.endParagraph();
+        else if (line)
             builder.endLine();
-        collect(node->children, builder);
-        if (block)
+        else if (isCell(node))
+            builder.startCell();
+        const bool pre = nameIs(node, "pre");
+        const xmlNode* children = node->children;
+        // A line break right after <pre> belongs to the markup, not to the text.
+        if (pre && children && children->type == XML_TEXT_NODE && children->content &&
+            children->content[0] == '\n') {
+            builder.appendVerbatim(reinterpret_cast<const char*>(children->content) + 1);
+            children = children->next;
+        }
+        collect(children, builder, preformatted || pre);
+        if (paragraph)
+            builder.endParagraph();
+        else if (line)
             builder.endLine();
     }
 }
@@ -99,7 +164,7 @@ std::string plainTextFromHTML(std::string_view html) {
     if (!document)
         return {};
     TextBuilder builder;
-    collect(xmlDocGetRootElement(document.get()), builder);
+    collect(xmlDocGetRootElement(document.get()), builder, false);
     return builder.finish();
 }
 

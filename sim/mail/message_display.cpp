@@ -28,10 +28,11 @@ std::string trimmed(std::string text) {
     return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
 }
 
+// In the local time zone (TZ), as the reminders' due times are shown.
 std::string formatted(double secondsSinceReferenceDate, const char* format) {
     const auto seconds = static_cast<std::time_t>(secondsSinceReferenceDate + kReferenceDateOffset);
     std::tm parts{};
-    gmtime_r(&seconds, &parts);
+    localtime_r(&seconds, &parts);
     char buffer[64] = {};
     std::strftime(buffer, sizeof buffer, format, &parts);
     return buffer;

@@ -100,10 +100,13 @@ TEST(CheckCommand, ListsWhatTheMailExtensionIgnoresAndFailsWithStatusOne) {
          {"enabled", "maybe"},
          {"filtersEnabled",
           foundation::Array{filter("alice", "", "#FFFFFF"), filter("", "", "#112233"),
-                            filter("(unclosed", "", "#445566"), filter("bob", "", "#778899")}}});
+                            filter("(unclosed", "", "#445566"), filter("bob", "", "#778899"),
+                            filter("", "(.*.*)*=", "#AABBCC")}}});
     const auto result = tintbox({"check", "--settings", path});
     EXPECT_EQ(result.exitStatus, 1) << result.err;
     for (const char* expected : {"filtersEnabled filter 1: has no colour chosen",
+                                 "filtersEnabled filter 5: subject pattern \"(.*.*)*=\" runs "
+                                 "into the search time limit",
                                  "filtersEnabled filter 2: has no pattern",
                                  "filtersEnabled filter 3: from pattern \"(unclosed\" does not "
                                  "compile (U_REGEX_MISMATCHED_PAREN",

@@ -83,6 +83,36 @@ TEST_F(MailRemind, AddWritesTheReminderDueAtTheMinuteWithTheLinkAndTheBody) {
     EXPECT_THAT(ics, HasSubstr("TRIGGER;VALUE=DATE-TIME:20300102T093000Z\n"));
 }
 
+TEST_F(MailRemind, ARowBelowTheFirstScreenfulIsScrolledIntoViewAndPressed) {
+    // Older messages than any of the sample's, so that they are listed below it, past the
+    // first screenful of the Work inbox.
+    const auto cur = root / "private/var/mobile/Library/Mail/Work/cur";
+    ASSERT_TRUE(std::filesystem::is_directory(cur));
+    for (int i = 0; i < 5; ++i)
+        writeFile(cur / ("176000000" + std::to_string(i) + ".M90" + std::to_string(i) +
+                         "P1.quillbox:2,S"),
+                  "From: Old Sender <old@example.com>\r\nTo: sam@example.com\r\n"
+                  "Subject: Old note " +
+                      std::to_string(i) +
+                      "\r\n"
+                      "Date: Thu, 0" +
+                      std::to_string(i + 1) +
+                      " Oct 2025 10:00:00 +0000\r\n"
+                      "Message-ID: <old-" +
+                      std::to_string(i) + "@example.com>\r\n\r\nOld body\r\n");
+    const auto list = tintbox({"mail", "list", "--account", "Work", "--json"});
+    ASSERT_EQ(list.exitStatus, 0) << list.err;
+    const auto rows = nlohmann::json::parse(list.out)["rows"];
+    ASSERT_GE(rows.size(), 15u);
+    EXPECT_EQ(rows.back()["subject"], "Old note 0");
+    message = rows.back()["message"].get<std::string>();
+
+    const auto result = remind("2030-01-02T09:30");
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    const std::filesystem::path file(result.out.substr(0, result.out.find('\n')));
+    EXPECT_THAT(unfolded(fileContents(file)), HasSubstr("URL:message://%3Cold-0@example.com%3E\n"));
+}
+
 TEST_F(MailRemind, CancelSavesNothing) {
     const auto result = remind("2030-01-02T09:30", {"--cancel"});
     ASSERT_EQ(result.exitStatus, 0) << result.err;

@@ -179,6 +179,22 @@ TEST_F(MailCommand, ScreensAnswerInJsonAndUnknownNamesAreOneLineErrors) {
     }
 }
 
+TEST_F(MailCommand, DatesAreShownInTheLocalTimeZone) {
+    // Sent Wed, 09 Dec 2026 18:30 +0100: 17:30 in UTC, already the next day in Tokyo.
+    std::string id;
+    const json list = workInbox();
+    for (const auto& row : list["rows"])
+        if (row["subject"] == "Difference engine budget \u2014 need figures ASAP")
+            id = row["message"];
+    ASSERT_FALSE(id.empty());
+    const auto utc = tintbox({"mail", "open", "--message", id}, {{"TZ", "UTC"}});
+    ASSERT_EQ(utc.exitStatus, 0) << utc.err;
+    EXPECT_THAT(utc.out, HasSubstr("Wed, 09 Dec 2026 17:30"));
+    const auto tokyo = tintbox({"mail", "open", "--message", id}, {{"TZ", "Asia/Tokyo"}});
+    ASSERT_EQ(tokyo.exitStatus, 0) << tokyo.err;
+    EXPECT_THAT(tokyo.out, HasSubstr("Thu, 10 Dec 2026 02:30"));
+}
+
 TEST_F(MailCommand, WithoutADeviceRootItSaysSoInOneLine) {
     TemporaryFolder empty;
     const auto result = runProcess({TINTBOX_EXECUTABLE, "mail", "mailboxes"},
@@ -201,6 +217,21 @@ TEST_F(MailCommand, WatchedListRedrawsWithTheNewColoursWhenAnotherProcessPostsTh
     for (const auto& row : lines[1]["rows"])
         EXPECT_EQ(bandColours(row, 2626), (std::vector<std::string>{"#00FF00FF", "#00FF00FF"}))
             << row["subject"];
+}
+
+TEST_F(MailCommand, AListShownWhileTintboxIsOffIsColouredOnceItIsTurnedOn) {
+    changeSettings("enabled", false);
+    WatchedMailList watched(root.path(), "Work", "INBOX");
+    ASSERT_TRUE(watched.waitForDrawings(1)) << "no first drawing";
+    EXPECT_TRUE(bandColours(watched.drawings()[0]["rows"][0], 2626).empty());
+
+    changeSettings("enabled", true);
+    ASSERT_TRUE(corefoundation::DarwinNotifyCenter::shared().post(kNotification));
+    ASSERT_TRUE(watched.waitForDrawings(2)) << "no redraw after the notification";
+    EXPECT_EQ(watched.stop(), 0);
+    const auto lines = watched.drawings();
+    EXPECT_EQ(bandColours(lines[1]["rows"][0], 2626),
+              (std::vector<std::string>{"#1565C0FF", "#1565C0FF"}));
 }
 
 } // namespace

@@ -52,8 +52,7 @@ MessageFields message(std::optional<std::string> subject, std::optional<Addresse
 }
 
 bool matches(const Filter& filter, const MessageFields& fields) {
-    PatternCache patterns;
-    return match(fields, {filter.record()}, patterns).anyMatched();
+    return FilterSet({filter.record()}).match(fields).anyMatched();
 }
 
 const MessageFields kAliceToCarol = message("Hello", Addresses{"Alice Liddell <alice@example.com>"},
@@ -172,9 +171,8 @@ TEST(Match, ReadsMatchTypesAsIntegers) {
         record["fromMatchType"] = std::move(fromType);
         return record;
     };
-    PatternCache patterns;
     const auto matchesRecord = [&](const Dictionary& record) {
-        return match(kAliceToCarol, {record}, patterns).anyMatched();
+        return FilterSet({record}).match(kAliceToCarol).anyMatched();
     };
     EXPECT_FALSE(matchesRecord(withTypes("invoice", Value("1"), "alice", Value(0))));
     EXPECT_FALSE(matchesRecord(withTypes("hello", Value(0), "dave", Value(1.9))));
@@ -187,8 +185,7 @@ TEST(Match, TreatsPatternsThatAreNotStringsAsAbsent) {
     Dictionary record = Filter{.from = Field{"alice", AND}}.record();
     record["subject"] = Value(42);
     record["subjectMatchType"] = Value(AND);
-    PatternCache patterns;
-    EXPECT_TRUE(match(kAliceToCarol, {record}, patterns).anyMatched());
+    EXPECT_TRUE(FilterSet({record}).match(kAliceToCarol).anyMatched());
 }
 
 TEST(Match, AnOrGroupAlreadyHeldIsNotSearchedAgain) {
@@ -196,22 +193,22 @@ TEST(Match, AnOrGroupAlreadyHeldIsNotSearchedAgain) {
     const std::string slow = std::string(30, 'a') + "!";
     const Filter filter{.from = Field{"alice", OR}, .to = Field{"(a+)+$", OR}};
     const MessageFields fields = message("Hi", Addresses{"alice@x.com"}, Addresses{slow});
-    PatternCache patterns;
-    EXPECT_TRUE(match(fields, {filter.record()}, patterns).anyMatched());
-    EXPECT_EQ(patterns.size(), 1u); // only "alice" was ever compiled
+    FilterSet typed({filter.record()});
+    EXPECT_TRUE(typed.match(fields).anyMatched());
+    EXPECT_TRUE(typed.patterns().retiredPatterns().empty()); // "(a+)+$" was never searched
 
     // Only a field stored as OR is passed over; one without a match type is still searched.
     const Filter untyped{.from = Field{"alice", OR}, .to = Field{"(a+)+$", {}}};
-    EXPECT_TRUE(match(fields, {untyped.record()}, patterns).anyMatched());
-    EXPECT_EQ(patterns.size(), 2u);
+    FilterSet searched({untyped.record()});
+    EXPECT_TRUE(searched.match(fields).anyMatched());
+    EXPECT_EQ(searched.patterns().retiredPatterns(), std::vector<std::string>{"(a+)+$"});
 }
 
 TEST(Match, AbandonedSearchCountsAsNoMatch) {
     const std::string slow = std::string(30, 'a') + "!";
     const Filter filter{.subject = Field{"(a+)+$", OR}};
-    PatternCache patterns;
     EXPECT_FALSE(
-        match(message(slow, Addresses{"a@b.c"}), {filter.record()}, patterns).anyMatched());
+        FilterSet({filter.record()}).match(message(slow, Addresses{"a@b.c"})).anyMatched());
 }
 
 TEST(Match, KeepsTheFirstFiveColoursInFilterOrder) {
@@ -222,8 +219,7 @@ TEST(Match, KeepsTheFirstFiveColoursInFilterOrder) {
     }
     filters.insert(filters.begin() + 1,
                    Filter{.from = Field{"dave", OR}, .colour = "#FF0000"}.record());
-    PatternCache patterns;
-    const MatchResult result = match(kAliceToCarol, filters, patterns);
+    const MatchResult result = FilterSet(filters).match(kAliceToCarol);
     EXPECT_EQ(result.colours,
               (std::vector<std::string>{"#000000", "#000001", "#000002", "#000003", "#000004"}));
     EXPECT_EQ(result.colours.size(), kMaxStripes);
@@ -237,18 +233,67 @@ TEST(Match, PassesColoursOnAsStored) {
     const std::vector<Dictionary> filters{
         Filter{.from = Field{"alice", OR}, .colour = "not a colour"}.record(), noColour,
         numberColour};
-    PatternCache patterns;
-    EXPECT_EQ(match(kAliceToCarol, filters, patterns).colours,
+    EXPECT_EQ(FilterSet(filters).match(kAliceToCarol).colours,
               (std::vector<std::string>{"not a colour", "", ""}));
 }
 
 TEST(Match, NoFiltersOrNoMatchGivesNothing) {
-    PatternCache patterns;
-    EXPECT_FALSE(match(kAliceToCarol, {}, patterns).anyMatched());
+    EXPECT_FALSE(FilterSet().match(kAliceToCarol).anyMatched());
     const MatchResult none =
-        match(kDaveToCarol, {Filter{.from = Field{"alice", OR}}.record()}, patterns);
+        FilterSet({Filter{.from = Field{"alice", OR}}.record()}).match(kDaveToCarol);
     EXPECT_FALSE(none.anyMatched());
     EXPECT_TRUE(none.colours.empty());
+}
+
+} // namespace
+} // namespace tintbox::engine
+
+namespace tintbox::engine {
+namespace {
+
+TEST(FilterSet, KeepsEveryPatternPastAFewHundred) {
+    // More distinct patterns than any bounded cache held: each compiled once, all still used.
+    std::vector<Dictionary> filters;
+    for (int i = 0; i < 300; ++i)
+        filters.push_back(Filter{.subject = Field{"^ticket " + std::to_string(i) + "$", OR},
+                                 .colour = "#0000" + std::to_string(10 + i % 90)}
+                              .record());
+    filters.push_back(Filter{.subject = Field{"^ticket 7$", OR}, .colour = "#FFFFFF"}.record());
+    FilterSet set(filters);
+    EXPECT_EQ(set.patterns().size(), 300u); // the repeated pattern is compiled once
+    for (const int ticket : {0, 7, 255, 256, 299}) {
+        const MatchResult result =
+            set.match(message("ticket " + std::to_string(ticket), Addresses{"a@b.c"}));
+        std::vector<std::string> expected{"#0000" + std::to_string(10 + ticket % 90)};
+        if (ticket == 7)
+            expected.push_back("#FFFFFF");
+        EXPECT_EQ(result.colours, expected) << ticket;
+    }
+}
+
+TEST(FilterSet, APatternThatHitsTheLimitIsSearchedOnlyOnce) {
+    const std::vector<Dictionary> filters{
+        Filter{.subject = Field{"(.*.*)*=", OR}, .colour = "#FF0000"}.record(),
+        Filter{.subject = Field{"report", OR}, .colour = "#00FF00"}.record(),
+        Filter{.subject = Field{"(.*.*)*=", AND}, .from = Field{"alice", AND}}.record()};
+    FilterSet set(filters);
+    for (int i = 0; i < 40; ++i) {
+        const MatchResult result =
+            set.match(message("Quarterly report number " + std::to_string(i) + " for the team",
+                              Addresses{"alice@example.com"}));
+        EXPECT_EQ(result.colours, std::vector<std::string>{"#00FF00"}) << i;
+    }
+    EXPECT_EQ(set.patterns().retiredPatterns(), std::vector<std::string>{"(.*.*)*="});
+    // Read again, the filter list gives the pattern another chance.
+    EXPECT_FALSE(FilterSet(filters).patterns().retired(0));
+}
+
+TEST(HitsSearchLimits, NamesPatternsThatBacktrackWithoutBound) {
+    EXPECT_TRUE(hitsSearchLimits("(.*.*)*="));
+    EXPECT_TRUE(hitsSearchLimits("(a+)+$"));
+    EXPECT_FALSE(hitsSearchLimits("weekly\\s+report"));
+    EXPECT_FALSE(hitsSearchLimits("^.*@corp\\.example$"));
+    EXPECT_FALSE(hitsSearchLimits("["));
 }
 
 } // namespace

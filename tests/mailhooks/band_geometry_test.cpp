@@ -72,19 +72,22 @@ TEST(MessageBandGeometry, WidthAndOffsetAreSinglePrecision) {
     EXPECT_EQ(right.origin.x, static_cast<double>(static_cast<float>(320.7 - 12)));
 }
 
-TEST(MailboxBandGeometry, LeftOrRightEdgeAndFlexibleWhenWide) {
-    EXPECT_EQ(mailboxBand(1, 14, kRow),
+TEST(MailboxBandGeometry, LeftOrRightEdgeAndTheWholeAreaWhenWide) {
+    EXPECT_EQ(mailboxBand(1, 14, kRow, 320),
               (BandPlacement{CGRectMake(0, 0, 14, 44), UIViewAutoresizingNone}));
-    EXPECT_EQ(mailboxBand(2, 14, kRow),
+    EXPECT_EQ(mailboxBand(2, 14, kRow, 320),
               (BandPlacement{CGRectMake(306, 0, 14, 44), UIViewAutoresizingNone}));
-    EXPECT_EQ(mailboxBand(1, 4096, kRow),
-              (BandPlacement{CGRectMake(0, 0, 4096, 44), UIViewAutoresizingFlexibleWidth}));
-    EXPECT_EQ(mailboxBand(2, 4096, kRow),
-              (BandPlacement{CGRectMake(-3776, 0, 4096, 44), UIViewAutoresizingFlexibleWidth}));
-    EXPECT_EQ(mailboxBandAtCreation(14, kRow),
+    // As wide as the row or wider: the area the band lies in, now and as it changes.
+    for (const std::int32_t type : {1, 2}) {
+        EXPECT_EQ(mailboxBand(type, 4096, kRow, 320),
+                  (BandPlacement{CGRectMake(0, 0, 320, 44), UIViewAutoresizingFlexibleWidth}));
+        EXPECT_EQ(mailboxBand(type, 320, kRow, 0),
+                  (BandPlacement{CGRectMake(0, 0, 0, 44), UIViewAutoresizingFlexibleWidth}));
+    }
+    EXPECT_EQ(mailboxBandAtCreation(14, kRow, 0),
               (BandPlacement{CGRectMake(0, 0, 14, 44), UIViewAutoresizingNone}));
-    EXPECT_EQ(mailboxBandAtCreation(320, kRow),
-              (BandPlacement{CGRectMake(0, 0, 320, 44), UIViewAutoresizingFlexibleWidth}));
+    EXPECT_EQ(mailboxBandAtCreation(4096, kRow, 0),
+              (BandPlacement{CGRectMake(0, 0, 0, 44), UIViewAutoresizingFlexibleWidth}));
 }
 
 } // namespace

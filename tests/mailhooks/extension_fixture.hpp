@@ -36,11 +36,17 @@ protected:
     void SetUp() override {
         state().snapshot = settings::SettingsSnapshot{};
         state().snapshot.enabled = true;
+        state().compileFilters();
         state().quickFilterReset = false;
     }
 
     static mailhooks::ExtensionState& state() { return mailhooks::extensionState(); }
     static settings::SettingsSnapshot& snapshot() { return state().snapshot; }
+
+    static void useFilters(std::vector<foundation::Dictionary> filters) {
+        snapshot().filters = std::move(filters);
+        state().compileFilters();
+    }
 
     // A filter record matching senders with the pattern, in the colour.
     static foundation::Dictionary senderFilter(const std::string& pattern,

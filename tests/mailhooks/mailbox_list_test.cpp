@@ -80,8 +80,16 @@ TEST_F(MailboxListTest, RightEdgeAndRowWideBands) {
     EXPECT_EQ(band()->autoresizingMask(), UIViewAutoresizingNone);
     snapshot().mailBoxWidthType = 4096;
     fillRow("Work");
-    EXPECT_EQ(band()->frame(), CGRectMake(-3776, 0, 4096, 44));
+    EXPECT_EQ(band()->frame().origin, CGPointZero);
     EXPECT_EQ(band()->autoresizingMask(), UIViewAutoresizingFlexibleWidth);
+    // However the row is laid out afterwards, the band covers it exactly.
+    for (const CGFloat width : {320.0, 640.0}) {
+        cell().setFrame(CGRectMake(0, 0, width, 44));
+        cell().setNeedsLayout();
+        cell().layoutIfNeeded();
+        EXPECT_EQ(band()->frame(), cell().contentView()->bounds()) << width;
+        EXPECT_EQ(band()->frame().width(), width);
+    }
 }
 
 TEST_F(MailboxListTest, TitleWithoutAColourFallsBackToTheSubtitle) {

@@ -92,8 +92,8 @@ TEST_F(MessageListTest, WideAccountBandFollowsTheRowWidth) {
 }
 
 TEST_F(MessageListTest, MatchingFiltersBecomeStripesInFilterOrderAndTheAccountItsColour) {
-    snapshot().filters = {senderFilter("alice", "#00FF00"), senderFilter("bob", "#FF0000"),
-                          senderFilter("example", "#0000FF"), senderFilter("nobody", "#123456")};
+    useFilters({senderFilter("alice", "#00FF00"), senderFilter("bob", "#FF0000"),
+                senderFilter("example", "#0000FF"), senderFilter("nobody", "#123456")});
     auto cell = newCell();
     show(*cell, message("Alice Bob <alice@example.com>", "Work").get());
     EXPECT_EQ(cell->messagesSet, 1);
@@ -112,7 +112,7 @@ TEST_F(MessageListTest, MatchingFiltersBecomeStripesInFilterOrderAndTheAccountIt
 }
 
 TEST_F(MessageListTest, NoMatchLeavesAClearFilterBandAtItsOpacity) {
-    snapshot().filters = {senderFilter("nobody", "#00FF00")};
+    useFilters({senderFilter("nobody", "#00FF00")});
     auto cell = newCell();
     show(*cell, message("alice@example.com", "Work").get());
     GradientView* filter = band(*cell, tags::kListFilterBand);
@@ -124,7 +124,7 @@ TEST_F(MessageListTest, NoMatchLeavesAClearFilterBandAtItsOpacity) {
 }
 
 TEST_F(MessageListTest, AMatchWithoutANewLayerSuppressesTheAccountColour) {
-    snapshot().filters = {senderFilter("alice", "#00FF00")};
+    useFilters({senderFilter("alice", "#00FF00")});
     snapshot().newLayerListFilters = false;
     auto cell = newCell();
     show(*cell, message("alice@example.com", "Work").get());
@@ -158,7 +158,7 @@ TEST_F(MessageListTest, TheNarrowerBandIsInFrontAndTheAccountBandOnATie) {
 }
 
 TEST_F(MessageListTest, AZeroTypeHidesItsBandAndTheOtherIsStillColoured) {
-    snapshot().filters = {senderFilter("alice", "#00FF00")};
+    useFilters({senderFilter("alice", "#00FF00")});
     auto cell = newCell();
     snapshot().highlightListType = 0;
     show(*cell, message("alice@example.com", "Work").get());
@@ -182,13 +182,30 @@ TEST_F(MessageListTest, TurningHighlightingOffHidesTheBandsOfReusedCells) {
     EXPECT_DOUBLE_EQ(band(*cell, tags::kListFilterBand)->alpha(), 1.0);
 }
 
-TEST_F(MessageListTest, ACellWithoutBandsIsLeftAlone) {
+TEST_F(MessageListTest, ACellMadeWhileOffGetsItsBandsWhenFilledWithHighlightingOn) {
+    useFilters({senderFilter("alice", "#00FF00")});
     snapshot().enabled = false;
     auto cell = newCell();
+    show(*cell, message("alice@example.com", "Work").get());
+    EXPECT_EQ(cell->contentView()->viewWithTag(tags::kListAccountBand), nullptr);
+
     snapshot().enabled = true;
     show(*cell, message("alice@example.com", "Work").get());
-    EXPECT_EQ(cell->messagesSet, 1);
-    EXPECT_EQ(cell->contentView()->viewWithTag(tags::kListAccountBand), nullptr);
+    EXPECT_EQ(cell->messagesSet, 2);
+    GradientView* account = band(*cell, tags::kListAccountBand);
+    GradientView* filter = band(*cell, tags::kListFilterBand);
+    ASSERT_TRUE(account && filter);
+    EXPECT_EQ(account->gradientLayer()->colors(), (std::vector<CGColorRef>{kRed, kRed}));
+    EXPECT_EQ(filter->gradientLayer()->colors(), (std::vector<CGColorRef>{kGreen, kGreen}));
+    EXPECT_EQ(frontmost(*cell), account); // on a tie the account band is in front
+    layOut(*cell);
+    EXPECT_EQ(account->frame(), CGRectMake(0, 0, 6, 44));
+    EXPECT_EQ(filter->frame(), CGRectMake(314, 0, 6, 44));
+
+    // Filling it again adds nothing more.
+    const std::size_t views = cell->contentView()->subviews().size();
+    show(*cell, message("alice@example.com", "Work").get());
+    EXPECT_EQ(cell->contentView()->subviews().size(), views);
 }
 
 } // namespace

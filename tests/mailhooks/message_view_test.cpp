@@ -90,7 +90,7 @@ TEST_F(MessageViewTest, LayoutLeavesBandsAloneWhenOffOrOfTypeZero) {
 }
 
 TEST_F(MessageViewTest, MatchedFiltersStripeTheFilterBandOverTheAccountColour) {
-    snapshot().filters = {senderFilter("alice", "#00FF00"), senderFilter("example", "#FF0000")};
+    useFilters({senderFilter("alice", "#00FF00"), senderFilter("example", "#FF0000")});
     display(message("alice@example.com", "Work").get());
     EXPECT_EQ(layer->messagesShown, 1);
     EXPECT_EQ(filterBand()->gradientLayer()->colors(),
@@ -107,6 +107,7 @@ TEST_F(MessageViewTest, MatchedFiltersStripeTheFilterBandOverTheAccountColour) {
 TEST_F(MessageViewTest, SixMatchesShowTheFirstFiveStripes) {
     for (const char* colour : {"#000001", "#000002", "#000003", "#000004", "#000005", "#000006"})
         snapshot().filters.push_back(senderFilter("alice", colour));
+    state().compileFilters();
     display(message("alice@example.com", "Work").get());
     const auto colours = filterBand()->gradientLayer()->colors();
     ASSERT_EQ(colours.size(), 10u);
@@ -115,7 +116,7 @@ TEST_F(MessageViewTest, SixMatchesShowTheFirstFiveStripes) {
 }
 
 TEST_F(MessageViewTest, NoMatchHidesTheFilterBand) {
-    snapshot().filters = {senderFilter("nobody", "#00FF00")};
+    useFilters({senderFilter("nobody", "#00FF00")});
     display(message("alice@example.com", "Work").get());
     EXPECT_DOUBLE_EQ(filterBand()->alpha(), 0.0);
     EXPECT_EQ(filterBand()->gradientLayer()->colors(), (std::vector<CGColorRef>{kClear, kClear}));
@@ -124,7 +125,7 @@ TEST_F(MessageViewTest, NoMatchHidesTheFilterBand) {
 }
 
 TEST_F(MessageViewTest, AMatchWithoutANewLayerClearsTheAccountBand) {
-    snapshot().filters = {senderFilter("alice", "#00FF00")};
+    useFilters({senderFilter("alice", "#00FF00")});
     snapshot().newLayerMessageFilters = false;
     display(message("alice@example.com", "Work").get());
     EXPECT_EQ(background(accountBand()), kClear);
@@ -148,7 +149,7 @@ TEST_F(MessageViewTest, OffHidesBothBandsAfterTheHostShowedTheMessage) {
 }
 
 TEST_F(MessageViewTest, AZeroAccountTypeHidesOnlyTheAccountBand) {
-    snapshot().filters = {senderFilter("alice", "#00FF00")};
+    useFilters({senderFilter("alice", "#00FF00")});
     snapshot().highlightMessageType = 0;
     display(message("alice@example.com", "Work").get());
     EXPECT_DOUBLE_EQ(accountBand()->alpha(), 0.0);

@@ -106,6 +106,18 @@ TEST(AccountNames, SortedCaseInsensitivelyByTheStoredKeys) {
     EXPECT_GT(sortAccounts("abc", "AB", nullptr), 0);
 }
 
+TEST(AccountNames, AccentedNamesSortWithTheirLettersWhateverTheirCase) {
+    EXPECT_EQ(accountRowNames({"\u00c9mile", "\u00e9dith", "Zo\u00eb", "alpha"}),
+              (std::vector<std::string>{"alpha", "\u00e9dith", "\u00c9mile", "Zo\u00eb"}));
+    // Case folds over all of Unicode, and a precomposed letter equals its decomposed spelling.
+    EXPECT_EQ(sortAccounts("\u00c9COLE", "e\u0301cole", nullptr), 0);
+    EXPECT_EQ(
+        sortAccounts("\u0394\u03b5\u03bb\u03c4\u03b1", "\u03b4\u0395\u039b\u03a4\u0391", nullptr),
+        0);
+    EXPECT_EQ(sortAccounts("Stra\u00dfe", "STRASSE", nullptr), 0);
+    EXPECT_LT(sortAccounts("\u00e9dith", "Zo\u00eb", nullptr), 0);
+}
+
 TEST_F(RootPaneTest, AccountRowsFollowTheListAndPrecedeHelp) {
     writeRegistry({{"f4edcb52Work", "YES"}, {"beta", "YES"}, {"Alpha", "YES"}});
     auto pane = openRoot();

@@ -5,7 +5,9 @@
 #include "platform/uikit/TouchDriver.hpp"
 #include "platform/uikit/UIAlertView.hpp"
 #include "platform/uikit/UITextField.hpp"
+#include "platform/uikit/view_renderer.hpp"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -89,7 +91,7 @@ TEST_F(ColourPickerTest, AColourGivenIsShownInTheLabelsAndMarkersWithoutCallingB
                      (1 - 0.125) * square().height() + square().minY());
     EXPECT_DOUBLE_EQ(picker->stripMarker()->center().x, 0.5 * 300 + 10);
     EXPECT_TRUE(log.empty());
-    EXPECT_EQ(hexOf(picker->color()), "#FF0000FF"); // setColor: leaves `color` alone
+    EXPECT_EQ(hexOf(picker->color()), hexOf(UIColor::colorWithHue(0.5, 0.25, 0.125, 1).get()));
 
     makePicker("TBColorPickerView_S", UIColor::colorWithHue(0.5, 0.25, 0.125, 1));
     EXPECT_EQ(label(HsbComponent::Hue), "180\u00B0 : Hue");
@@ -175,6 +177,42 @@ TEST_F(ColourPickerTest, EveryTouchUpSavesOnceAfterTheChangeAndAnUnchangedColour
     TouchDriver::tap(window.get(), {square().midX(), square().minY()});
     EXPECT_EQ(log, (std::vector<std::string>{"save #FFFFFFFF", "changed #FF8080FF",
                                              "save #FF8080FF", "save #FF8080FF"}));
+}
+
+TEST_F(ColourPickerTest, ATouchOnTheColourShownBeforeAGivenOneIsReported) {
+    // Red shown, then green given (a typed hex value): a tap on the hue strip at red picks red
+    // again, which is a change from what the picker now shows.
+    makePicker("TBColorPickerView_H", UIColor::colorWithRed(1, 0, 0, 1));
+    picker->setColor(UIColor::colorWithRed(0, 1, 0, 1).get());
+    TouchDriver::tap(window.get(), {strip().minX(), strip().midY()});
+    EXPECT_EQ(log, (std::vector<std::string>{"changed #FF0000FF", "save #FF0000FF"}));
+    EXPECT_EQ(hexOf(picker->color()), "#FF0000FF");
+}
+
+// Every variant: the square's painted colour at a point is the colour a tap there picks.
+TEST_F(ColourPickerTest, TheSquareShowsTheColourATapThereGives) {
+    for (const char* variant :
+         {"TBColorPickerView_H", "TBColorPickerView_S", "TBColorPickerView_B"}) {
+        SCOPED_TRACE(variant);
+        makePicker(variant, UIColor::colorWithHue(0.4, 0.6, 0.8, 1));
+        for (const auto& [fx, fy] :
+             {std::pair{0.5, 0.5}, {0.25, 0.75}, {0.8, 0.2}, {0.1, 0.4}, {0.6, 0.9}}) {
+            const CGPoint point{square().minX() + fx * square().width(),
+                                square().minY() + fy * square().height()};
+            TouchDriver::tap(window.get(), point);
+            const quartz::Color picked = picker->color()->CGColor();
+            // The crosshair sits where the tap was: picture the square on its own.
+            const quartz::Image picture = uikit::renderView(*picker->squareView(), 1);
+            const quartz::Pixel shown = picture.pixelAt(static_cast<int>(fx * square().width()),
+                                                        static_cast<int>(fy * square().height()));
+            const auto level = [](double c) { return static_cast<int>(std::lround(c * 255)); };
+            SCOPED_TRACE("at " + std::to_string(fx) + ", " + std::to_string(fy));
+            EXPECT_NEAR(shown.red, level(picked.red), 3);
+            EXPECT_NEAR(shown.green, level(picked.green), 3);
+            EXPECT_NEAR(shown.blue, level(picked.blue), 3);
+        }
+        picker->removeFromSuperview();
+    }
 }
 
 TEST_F(ColourPickerTest, TypedValuesSetTheComponentThenReportAndSave) {

@@ -26,6 +26,21 @@ TEST(HtmlImport, BlocksEndLinesScriptsAreDroppedAndBlanksFold) {
         EXPECT_EQ(plainTextFromHTML(html), text) << html;
 }
 
+TEST(HtmlImport, TablesListsAndPreformattedTextKeepTheirShape) {
+    const HtmlCase cases[] = {
+        {"<table><tr><td>Order</td><td>#1234</td></tr><tr><th> Total </th><td>9.50</td></tr>"
+         "</table>",
+         "Order\t#1234\nTotal\t9.50"},
+        {"<p>Items:</p><ul><li>one</li><li>two <b>2</b></li></ul><p>end</p>",
+         "Items:\n\none\ntwo 2\n\nend"},
+        {"<pre>\nline 1\n  indented  twice\r\n\nafter a gap</pre>after",
+         "line 1\n  indented  twice\n\nafter a gap\n\nafter"},
+        {"first<br>second<br><br>fourth", "first\nsecond\n\nfourth"},
+    };
+    for (const auto& [html, text] : cases)
+        EXPECT_EQ(plainTextFromHTML(html), text) << html;
+}
+
 TEST(HtmlImport, AttributedStringsReadHTMLOrPlainTextInUTF8Only) {
     const foundation::Dictionary html{{NSDocumentTypeDocumentOption, NSHTMLTextDocumentType},
                                       {NSCharacterEncodingDocumentOption, NSUTF8StringEncoding}};

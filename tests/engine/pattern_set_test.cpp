@@ -1,4 +1,4 @@
-#include "engine/pattern_cache.hpp"
+#include "engine/pattern_set.hpp"
 
 #include <chrono>
 #include <gtest/gtest.h>
@@ -37,72 +37,57 @@ const SearchCase kSearchCases[] = {
     {"a{2,1}", "aa", SearchOutcome::NoExpression},
 };
 
-TEST(PatternCache, SearchesTheWholeTextCaseInsensitively) {
-    PatternCache cache;
+TEST(PatternSet, SearchesTheWholeTextCaseInsensitively) {
+    PatternSet patterns;
     for (const SearchCase& c : kSearchCases) {
-        EXPECT_EQ(cache.search(c.pattern, c.text), c.expected)
+        EXPECT_EQ(patterns.search(patterns.add(c.pattern), SearchText(c.text)), c.expected)
             << "/" << c.pattern << "/ in \"" << c.text << '"';
     }
 }
 
-TEST(PatternCache, GivesTheSameResultsCachedOrNot) {
-    PatternCache uncached(0);
-    PatternCache tiny(2); // evicts all the time
-    PatternCache roomy;
-    // Twice over, so that the second round is served from the caches that kept the patterns.
-    for (int round = 0; round < 2; ++round) {
-        for (const SearchCase& pattern : kSearchCases) {
-            for (const SearchCase& text : kSearchCases) {
-                const SearchOutcome expected = uncached.search(pattern.pattern, text.text);
-                EXPECT_EQ(tiny.search(pattern.pattern, text.text), expected);
-                EXPECT_EQ(roomy.search(pattern.pattern, text.text), expected);
-            }
-        }
-    }
-    EXPECT_EQ(uncached.size(), 0u);
-    EXPECT_EQ(tiny.size(), 2u);
+TEST(PatternSet, CompilesEachDistinctPatternOnce) {
+    PatternSet patterns;
+    const PatternSet::Id bob = patterns.add("bob");
+    EXPECT_EQ(patterns.add("alice"), bob + 1);
+    EXPECT_EQ(patterns.add("bob"), bob);
+    EXPECT_EQ(patterns.add("BOB"), bob + 2); // patterns differ by text, not by what they find
+    EXPECT_EQ(patterns.size(), 3u);
+    EXPECT_EQ(patterns.text(bob), "bob");
 }
 
-TEST(PatternCache, KeepsTheMostRecentlyUsedPatterns) {
-    PatternCache cache(2);
-    cache.search("a", "a");
-    cache.search("b", "b");
-    cache.search("a", "a"); // "b" is now the least recently used
-    cache.search("c", "c");
-    EXPECT_EQ(cache.size(), 2u);
-    EXPECT_EQ(cache.search("a", "A"), SearchOutcome::Found);
-    EXPECT_EQ(cache.search("b", "B"), SearchOutcome::Found); // recompiled after eviction
-    EXPECT_EQ(cache.search("[", "["), SearchOutcome::NoExpression);
-    EXPECT_EQ(cache.search("[", "["), SearchOutcome::NoExpression); // failure cached too
-    EXPECT_EQ(cache.size(), 2u);
-}
-
-TEST(PatternCache, SearchEachStopsAtTheFirstMatchInOrder) {
-    PatternCache cache;
+TEST(PatternSet, SearchEachStopsAtTheFirstMatchInOrder) {
+    PatternSet patterns;
     const std::vector<SearchText> addresses{SearchText("carol@example.com"),
                                             SearchText("Bob <bob@example.com>")};
-    EXPECT_EQ(cache.searchEach("bob", addresses), SearchOutcome::Found);
-    EXPECT_EQ(cache.searchEach("dave", addresses), SearchOutcome::NotFound);
-    EXPECT_EQ(cache.searchEach("(", addresses), SearchOutcome::NoExpression);
-    EXPECT_EQ(cache.searchEach("(", {}), SearchOutcome::NoExpression);
-    EXPECT_EQ(cache.searchEach("bob", {}), SearchOutcome::NotFound);
+    EXPECT_EQ(patterns.searchEach(patterns.add("bob"), addresses), SearchOutcome::Found);
+    EXPECT_EQ(patterns.searchEach(patterns.add("dave"), addresses), SearchOutcome::NotFound);
+    EXPECT_EQ(patterns.searchEach(patterns.add("("), addresses), SearchOutcome::NoExpression);
+    EXPECT_EQ(patterns.searchEach(patterns.add("("), {}), SearchOutcome::NoExpression);
+    EXPECT_EQ(patterns.searchEach(patterns.add("bob"), {}), SearchOutcome::NotFound);
 }
 
-TEST(PatternCache, AbandonsACatastrophicSearchQuickly) {
+TEST(PatternSet, RetiresAPatternWhoseSearchHitsTheLimit) {
     const std::string text = std::string(32, 'a') + "!";
-    PatternCache cache;
+    PatternSet patterns;
+    const PatternSet::Id slow = patterns.add("(a+)+$");
+    const PatternSet::Id fine = patterns.add("a!");
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(cache.search("(a+)+$", text), SearchOutcome::Abandoned);
-    EXPECT_EQ(
-        cache.searchEach("(a+)+$", std::vector<SearchText>{SearchText(text), SearchText("b")}),
-        SearchOutcome::Abandoned);
-    EXPECT_EQ(
-        cache.searchEach("(a+)+$", std::vector<SearchText>{SearchText(text), SearchText("a")}),
-        SearchOutcome::Found);
+    EXPECT_EQ(patterns.search(slow, SearchText(text)), SearchOutcome::Abandoned);
     // Unbounded, the first search alone takes minutes.
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-    // The same expression still works on text it can handle.
-    EXPECT_EQ(cache.search("(a+)+$", "aaa"), SearchOutcome::Found);
+    EXPECT_TRUE(patterns.retired(slow));
+    EXPECT_EQ(patterns.retiredPatterns(), std::vector<std::string>{"(a+)+$"});
+
+    // Retired, it is not searched again, even in text it could handle at once.
+    EXPECT_EQ(patterns.search(slow, SearchText("aaa")), SearchOutcome::Abandoned);
+    EXPECT_EQ(patterns.searchEach(slow, std::vector<SearchText>{SearchText("a")}),
+              SearchOutcome::Abandoned);
+    EXPECT_EQ(patterns.search(fine, SearchText(text)), SearchOutcome::Found);
+    EXPECT_FALSE(patterns.retired(fine));
+
+    // A set built afresh (the settings read again) gives the pattern another chance.
+    PatternSet reread;
+    EXPECT_EQ(reread.search(reread.add("(a+)+$"), SearchText("aaa")), SearchOutcome::Found);
 }
 
 TEST(PatternError, ExplainsPatternsThatDoNotCompile) {
