@@ -1,7 +1,9 @@
 #include "cli/mail_screens.hpp"
 
 #include "cli/arguments.hpp"
+#include "cli/near_names.hpp"
 #include "cli/settings_source.hpp"
+#include "cli/table_walk.hpp"
 #include "platform/foundation/device_path.hpp"
 #include "platform/uikit/NSIndexPath.hpp"
 #include "platform/uikit/view_dump.hpp"
@@ -13,7 +15,11 @@
 #include "sim/mail/MailboxContentViewController.hpp"
 #include "sim/mail/account_file.hpp"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <iostream>
+#include <unistd.h>
 
 namespace tintbox::cli {
 
@@ -39,6 +45,14 @@ std::optional<double> parseWidth(const std::optional<std::string>& text) {
     return width;
 }
 
+TerminalView terminalFor(const Arguments& arguments, std::ostream& out) {
+    const std::string when = arguments.value("--color").value_or("auto");
+    const bool toTerminal = &out == &std::cout;
+    const bool colour = when == "always" ||
+                        (when == "auto" && toTerminal && TerminalView::colourWanted(STDOUT_FILENO));
+    return TerminalView(out, colour, TerminalView::columnsOf(STDOUT_FILENO));
+}
+
 sim::mail::MailApp launchMail(std::optional<double> width) {
     requireMailDevice();
     sim::mail::MailAppOptions options;
@@ -46,18 +60,72 @@ sim::mail::MailApp launchMail(std::optional<double> width) {
     return sim::mail::MailApp::launch(options);
 }
 
+namespace {
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// The one name that matches without regard to case; nothing when none or several do.
+template <typename Item, typename NameOf>
+Item* uniqueCaseInsensitive(const std::vector<objc::Ref<Item>>& items, std::string_view name,
+                            NameOf nameOf) {
+    Item* found = nullptr;
+    for (const auto& item : items)
+        if (sameIgnoringCase(nameOf(*item), name)) {
+            if (found)
+                return nullptr;
+            found = item.get();
+        }
+    return found;
+}
+
+} // namespace
+
+std::vector<std::string> accountNames() {
+    std::vector<std::string> names;
+    for (const auto& account : sim::mail::MailStore::shared().accounts())
+        names.push_back(account->displayName());
+    return names;
+}
+
 MailAccount& accountNamed(const std::string& name) {
-    MailAccount* account = sim::mail::MailStore::shared().accountNamed(name);
+    auto& store = sim::mail::MailStore::shared();
+    MailAccount* account = store.accountNamed(name);
     if (!account)
-        throw InputError("no account named '" + name + "'");
+        account = uniqueCaseInsensitive(store.accounts(), name,
+                                        [](MailAccount& a) { return a.displayName(); });
+    if (!account) {
+        const auto names = accountNames();
+        throw InputError("no account named '" + name + "'" + didYouMean(name, names) +
+                         "; the accounts are " + listOfNames(names, "'"));
+    }
     return *account;
 }
 
 Mailbox& mailboxNamed(MailAccount& account, const std::string& name) {
+    // Maildir++ writes Lists/dev as .Lists.dev, so people type either.
+    std::string slashed = name;
+    std::replace(slashed.begin(), slashed.end(), '.', '/');
     Mailbox* mailbox = account.mailboxNamed(name);
     if (!mailbox)
+        mailbox = account.mailboxNamed(slashed);
+    const auto nameOf = [](Mailbox& m) { return m.displayName(); };
+    if (!mailbox)
+        mailbox = uniqueCaseInsensitive(account.mailboxes(), name, nameOf);
+    if (!mailbox)
+        mailbox = uniqueCaseInsensitive(account.mailboxes(), slashed, nameOf);
+    if (!mailbox) {
+        std::vector<std::string> names;
+        for (const auto& each : account.mailboxes())
+            names.push_back(each->displayName());
         throw InputError("the account '" + account.displayName() + "' has no mailbox named '" +
-                         name + "'");
+                         name + "'" + didYouMean(slashed, names) + "; its mailboxes are " +
+                         listOfNames(names, "'"));
+    }
     return *mailbox;
 }
 
@@ -76,23 +144,70 @@ std::vector<objc::Ref<NSObject>> allInboxes() {
     return inboxes;
 }
 
+namespace {
+
+nlohmann::ordered_json rowJson(UITableViewCell& rowCell) {
+    auto* cell = dynamic_cast<MailboxContentViewCell*>(&rowCell);
+    auto* message = cell ? dynamic_cast<MailMessage*>(cell->message()) : nullptr;
+    return {{"message", message ? message->messageIdentifier() : std::string()},
+            {"subject", message ? message->subject().value_or("") : std::string()},
+            {"cell", uikit::dumpViewTree(rowCell)}};
+}
+
+bool isMessageCell(UITableViewCell& cell) {
+    return dynamic_cast<MailboxContentViewCell*>(&cell) != nullptr;
+}
+
+// Each line of text after the first indented by `by` spaces.
+std::string indented(const std::string& text, std::size_t by) {
+    std::string result;
+    result.reserve(text.size() + by * 8);
+    const std::string margin(by, ' ');
+    for (char c : text) {
+        result += c;
+        if (c == '\n')
+            result += margin;
+    }
+    return result;
+}
+
+} // namespace
+
 nlohmann::ordered_json messageListJson(MailboxContentViewController& list) {
     nlohmann::ordered_json rows = nlohmann::ordered_json::array();
     UITableView* table = list.tableView();
-    const NSInteger count = table->numberOfRowsInSection(0);
-    for (NSInteger row = 0; row < count; ++row) {
-        auto path = NSIndexPath::indexPathForRow(row, 0);
-        auto* cell =
-            dynamic_cast<MailboxContentViewCell*>(table->cellForRowAtIndexPath(path.get()));
-        if (!cell)
-            continue;
-        auto* message = dynamic_cast<MailMessage*>(cell->message());
-        rows.push_back({{"message", message ? message->messageIdentifier() : std::string()},
-                        {"subject", message ? message->subject().value_or("") : std::string()},
-                        {"cell", uikit::dumpViewTree(*cell)}});
-    }
     const CGPoint offset = table->contentOffset();
+    forEachRowByScrolling(*table, 0, [&](NSInteger, UITableViewCell& cell) {
+        if (isMessageCell(cell))
+            rows.push_back(rowJson(cell));
+    });
     return {{"contentOffset", {offset.x, offset.y}}, {"rows", rows}};
+}
+
+void writeMessageListJson(std::ostream& out, MailboxContentViewController& list, int indent) {
+    UITableView* table = list.tableView();
+    const CGPoint offset = table->contentOffset();
+    // The frame of the whole document with an empty row list, split where the rows go.
+    const nlohmann::ordered_json frame = {{"contentOffset", {offset.x, offset.y}},
+                                          {"rows", nlohmann::ordered_json::array()}};
+    const std::string empty = frame.dump(indent);
+    const std::string rowsKey = indent < 0 ? "\"rows\":[" : "\"rows\": [";
+    const auto split = empty.rfind(rowsKey) + rowsKey.size();
+    const std::size_t depth = indent < 0 ? 0 : static_cast<std::size_t>(indent);
+    out << empty.substr(0, split);
+    bool first = true;
+    forEachRowByScrolling(*table, 0, [&](NSInteger, UITableViewCell& cell) {
+        if (!isMessageCell(cell))
+            return;
+        out << (first ? "" : ",");
+        if (indent >= 0)
+            out << '\n' << std::string(2 * depth, ' ');
+        out << indented(rowJson(cell).dump(indent), indent < 0 ? 0 : 2 * depth);
+        first = false;
+    });
+    if (!first && indent >= 0)
+        out << '\n' << std::string(depth, ' ');
+    out << empty.substr(split);
 }
 
 } // namespace tintbox::cli

@@ -34,7 +34,8 @@ function(tintbox_test)
   target_link_libraries(${ARG_NAME} PRIVATE ${ARG_DEPENDS} GTest::gmock GTest::gtest_main)
   target_include_directories(${ARG_NAME} PRIVATE ${PROJECT_SOURCE_DIR})
   gtest_discover_tests(${ARG_NAME} DISCOVERY_TIMEOUT 60
-                       PROPERTIES ENVIRONMENT "TINTBOX_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+                       PROPERTIES ENVIRONMENT
+                       "TINTBOX_SOURCE_DIR=${PROJECT_SOURCE_DIR};XDG_CACHE_HOME=${PROJECT_BINARY_DIR}/test-cache")
 endfunction()
 
 # The layering of the source tree: each ruled target may link only the project targets

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 [[maybe_unused]] const Class registeredAtLoad = UITableView::registerRuntimeClass();
@@ -12,6 +13,8 @@ namespace {
 constexpr CGFloat kHeaderHeight = 28;
 constexpr CGFloat kGroupedGap = 18;
 constexpr CGFloat kTextMargin = 15;
+// How far beyond the bounds rows keep their cells, so a small scroll needs no new one.
+constexpr CGFloat kOverscan = 44;
 
 SEL sel(const char* name) {
     return sel_registerName(name);
@@ -140,15 +143,11 @@ void UITableView::reloadData() {
     objc::Ref<NSObject> delegate = m_delegate.lock();
     m_needsReload = false;
 
-    // Cells that the last round left unused are dropped, so the queues never outgrow a table.
+    // Cells that the last round left unused are dropped, so the queues never outgrow a screen.
     m_reuseQueues.clear();
     for (Section& section : m_sections) {
-        for (Row& row : section.rows) {
-            row.cell->removeFromSuperview();
-            const std::string identifier = row.cell->reuseIdentifier();
-            if (!identifier.empty())
-                m_reuseQueues[identifier].push_back(row.cell);
-        }
+        for (Row& row : section.rows)
+            enqueue(row);
         if (section.headerLabel)
             section.headerLabel->removeFromSuperview();
         if (section.footerLabel)
@@ -156,17 +155,17 @@ void UITableView::reloadData() {
     }
     m_sections.clear();
     m_selected.clear();
+    m_shownRows.clear();
+    m_placedWidth = -1;
     if (!dataSource)
         return layoutRows();
 
     static const SEL sectionsSel = sel("numberOfSectionsInTableView:");
     static const SEL rowsSel = sel("tableView:numberOfRowsInSection:");
-    static const SEL cellSel = sel("tableView:cellForRowAtIndexPath:");
     static const SEL headerSel = sel("tableView:titleForHeaderInSection:");
     static const SEL footerSel = sel("tableView:titleForFooterInSection:");
     static const SEL headerHeightSel = sel("tableView:heightForHeaderInSection:");
     static const SEL heightSel = sel("tableView:heightForRowAtIndexPath:");
-    static const SEL willDisplaySel = sel("tableView:willDisplayCell:forRowAtIndexPath:");
 
     const NSInteger sectionCount = responds(dataSource.get(), sectionsSel)
                                        ? objc::msgSend<NSInteger(id)>(dataSource, sectionsSel, this)
@@ -187,30 +186,64 @@ void UITableView::reloadData() {
                 objc::msgSend<double(id, NSInteger)>(delegate, headerHeightSel, this, s);
         m_sections.push_back(std::move(section));
     }
+    const bool asksHeights = responds(delegate.get(), heightSel);
     for (NSInteger s = 0; s < sectionCount; ++s) {
         const NSInteger rowCount =
             responds(dataSource.get(), rowsSel)
                 ? objc::msgSend<NSInteger(id, NSInteger)>(dataSource, rowsSel, this, s)
                 : 0;
+        auto& rows = m_sections[static_cast<std::size_t>(s)].rows;
+        rows.reserve(static_cast<std::size_t>(std::max<NSInteger>(rowCount, 0)));
         for (NSInteger r = 0; r < rowCount; ++r) {
-            auto indexPath = path(s, r);
-            auto cell = objc::msgSend<objc::Ref<UITableViewCell>(id, id)>(dataSource, cellSel, this,
-                                                                          indexPath.get());
-            if (!cell)
-                throw std::logic_error("tableView:cellForRowAtIndexPath: gave no cell for row " +
-                                       std::to_string(r) + " of section " + std::to_string(s));
-            Row row{cell, m_rowHeight};
-            if (responds(delegate.get(), heightSel))
+            Row row{nullptr, m_rowHeight};
+            if (asksHeights)
                 row.height =
-                    objc::msgSend<double(id, id)>(delegate, heightSel, this, indexPath.get());
-            m_sections[static_cast<std::size_t>(s)].rows.push_back(row);
-            configureCell(cell.get(), indexPath.get());
-            if (responds(delegate.get(), willDisplaySel))
-                objc::msgSend<void(id, id, id)>(delegate, willDisplaySel, this, cell.get(),
-                                                indexPath.get());
+                    objc::msgSend<double(id, id)>(delegate, heightSel, this, path(s, r).get());
+            rows.push_back(row);
         }
     }
     layoutRows();
+}
+
+void UITableView::enqueue(Row& row) {
+    if (!row.cell)
+        return;
+    row.cell->removeFromSuperview();
+    const std::string identifier = row.cell->reuseIdentifier();
+    if (!identifier.empty())
+        m_reuseQueues[identifier].push_back(row.cell);
+    row.cell = nullptr;
+}
+
+// A row that came into view gets its cell from the data source, configured as the table
+// stands (editing, selection), then the delegate hears willDisplayCell.
+void UITableView::showCell(NSInteger s, NSInteger r) {
+    static const SEL cellSel = sel("tableView:cellForRowAtIndexPath:");
+    static const SEL willDisplaySel = sel("tableView:willDisplayCell:forRowAtIndexPath:");
+    static const SEL setSelectedSel = sel("setSelected:animated:");
+    objc::Ref<NSObject> dataSource = m_dataSource.lock();
+    objc::Ref<NSObject> delegate = m_delegate.lock();
+    auto indexPath = path(s, r);
+    auto cell = objc::msgSend<objc::Ref<UITableViewCell>(id, id)>(dataSource, cellSel, this,
+                                                                  indexPath.get());
+    if (!cell)
+        throw std::logic_error("tableView:cellForRowAtIndexPath: gave no cell for row " +
+                               std::to_string(r) + " of section " + std::to_string(s));
+    // The data source may have reloaded the table while it was asked.
+    if (!validPath(s, r))
+        return;
+    Row& row = m_sections[static_cast<std::size_t>(s)].rows[static_cast<std::size_t>(r)];
+    row.cell = cell;
+    configureCell(cell.get(), indexPath.get());
+    if (cell->isSelected() != isSelected(s, r))
+        objc::msgSend<void(bool, bool)>(cell, setSelectedSel, isSelected(s, r), false);
+    if (responds(delegate.get(), willDisplaySel))
+        objc::msgSend<void(id, id, id)>(delegate, willDisplaySel, this, cell.get(),
+                                        indexPath.get());
+}
+
+bool UITableView::isSelected(NSInteger section, NSInteger row) const {
+    return std::binary_search(m_selected.begin(), m_selected.end(), std::pair{section, row});
 }
 
 void UITableView::configureCell(UITableViewCell* cell, NSIndexPath* indexPath) {
@@ -249,8 +282,10 @@ bool UITableView::canMoveRow(NSIndexPath* indexPath) const {
 }
 
 void UITableView::layoutRows() {
-    static const SEL setFrameSel = sel("setFrame:");
     const CGFloat width = bounds().width();
+    if (width == m_placedWidth)
+        return tileRows(); // a scroll: the rows stand where they were
+    m_placedWidth = width;
     CGFloat y = 0;
     for (Section& section : m_sections) {
         if (!section.header.empty()) {
@@ -259,13 +294,12 @@ void UITableView::layoutRows() {
             section.headerLabel->setFrame(CGRectMake(kTextMargin, y + section.headerHeight - 22,
                                                      std::max<CGFloat>(width - 2 * kTextMargin, 0),
                                                      20));
-            addSubview(section.headerLabel.get());
+            if (section.headerLabel->superview() != this)
+                addSubview(section.headerLabel.get());
         }
         y += section.headerHeight;
         for (Row& row : section.rows) {
-            objc::msgSend<void(CGRect)>(row.cell, setFrameSel, CGRectMake(0, y, width, row.height));
-            if (row.cell->superview() != this)
-                addSubview(row.cell.get());
+            row.top = y;
             y += row.height;
         }
         if (!section.footer.empty()) {
@@ -275,11 +309,63 @@ void UITableView::layoutRows() {
             const CGFloat height =
                 section.footerLabel->sizeThatFits(CGSizeMake(textWidth, 0)).height + 12;
             section.footerLabel->setFrame(CGRectMake(kTextMargin, y + 6, textWidth, height - 12));
-            addSubview(section.footerLabel.get());
+            if (section.footerLabel->superview() != this)
+                addSubview(section.footerLabel.get());
             y += height;
         }
     }
     setContentSize(CGSizeMake(width, y));
+    tileRows();
+}
+
+// The rows within the bounds and a margin around them have cells; the others have none.
+// Cells leave first, so the rows coming into view reuse them.
+void UITableView::tileRows() {
+    static const SEL setFrameSel = sel("setFrame:");
+    objc::Ref<UITableView> self(this);
+    const CGRect shown = bounds();
+    const CGFloat margin = std::max<CGFloat>(m_rowHeight, kOverscan);
+    const CGFloat low = shown.minY() - margin;
+    const CGFloat high = shown.maxY() + margin;
+    const bool anyArea = shown.height() > 0 && shown.width() > 0;
+    const auto inView = [&](const Row& row) {
+        return anyArea && row.top + row.height > low && row.top < high;
+    };
+    // The first row whose bottom lies below `low`, by binary search over the stacked rows.
+    const auto firstInView = [&](std::vector<Row>& rows) {
+        return std::partition_point(rows.begin(), rows.end(),
+                                    [&](const Row& row) { return row.top + row.height <= low; });
+    };
+    std::vector<std::pair<NSInteger, NSInteger>> nowShown;
+    for (auto [s, r] : std::exchange(m_shownRows, {})) {
+        if (!validPath(s, r))
+            continue;
+        Row& row = m_sections[static_cast<std::size_t>(s)].rows[static_cast<std::size_t>(r)];
+        if (row.cell && !inView(row))
+            enqueue(row);
+    }
+    if (!m_dataSource.lock())
+        return;
+    for (std::size_t s = 0; s < m_sections.size(); ++s) {
+        auto r =
+            static_cast<std::size_t>(firstInView(m_sections[s].rows) - m_sections[s].rows.begin());
+        for (; r < m_sections[s].rows.size() && inView(m_sections[s].rows[r]); ++r) {
+            if (!m_sections[s].rows[r].cell)
+                showCell(static_cast<NSInteger>(s), static_cast<NSInteger>(r));
+            if (s >= m_sections.size() || r >= m_sections[s].rows.size())
+                return; // reloaded from inside the data source
+            Row& row = m_sections[s].rows[r];
+            if (!row.cell)
+                continue;
+            const CGRect frame = CGRectMake(0, row.top, shown.width(), row.height);
+            if (row.cell->frame() != frame)
+                objc::msgSend<void(CGRect)>(row.cell, setFrameSel, frame);
+            if (row.cell->superview() != this)
+                addSubview(row.cell.get());
+            nowShown.emplace_back(static_cast<NSInteger>(s), static_cast<NSInteger>(r));
+        }
+    }
+    m_shownRows = std::move(nowShown);
 }
 
 void UITableView::layoutSubviews() {
@@ -310,10 +396,7 @@ void UITableView::scrollToRowAtIndexPath(NSIndexPath* indexPath, UITableViewScro
     const Row* row = rowAt(indexPath);
     if (!row)
         return;
-    const CGFloat lowest =
-        std::max<CGFloat>(contentSize().height - bounds().height(), 0) + contentInset().bottom;
-    const CGFloat y = std::clamp<CGFloat>(row->cell->frame().minY(), -contentInset().top,
-                                          std::max<CGFloat>(lowest, -contentInset().top));
+    const CGFloat y = clampedContentOffset(CGPointMake(contentOffset().x, row->top)).y;
     setContentOffsetAnimated(CGPointMake(contentOffset().x, y), animated);
 }
 
@@ -345,48 +428,59 @@ UITableViewCell* UITableView::cellForRowAtIndexPath(NSIndexPath* indexPath) cons
 }
 
 objc::Ref<NSIndexPath> UITableView::indexPathForCell(UITableViewCell* cell) const {
-    for (std::size_t s = 0; s < m_sections.size(); ++s) {
-        const auto& rows = m_sections[s].rows;
-        for (std::size_t r = 0; r < rows.size(); ++r) {
-            if (rows[r].cell == cell)
-                return path(static_cast<NSInteger>(s), static_cast<NSInteger>(r));
-        }
-    }
+    if (!cell)
+        return nullptr;
+    for (auto [s, r] : m_shownRows)
+        if (validPath(s, r) &&
+            m_sections[static_cast<std::size_t>(s)].rows[static_cast<std::size_t>(r)].cell == cell)
+            return path(s, r);
     return nullptr;
 }
 
 objc::Ref<NSIndexPath> UITableView::indexPathForRowAtPoint(CGPoint point) const {
+    if (point.x < 0 || point.x >= bounds().width())
+        return nullptr;
     for (std::size_t s = 0; s < m_sections.size(); ++s) {
         const auto& rows = m_sections[s].rows;
-        for (std::size_t r = 0; r < rows.size(); ++r) {
-            if (rows[r].cell->frame().contains(point))
-                return path(static_cast<NSInteger>(s), static_cast<NSInteger>(r));
-        }
+        const auto it = std::partition_point(rows.begin(), rows.end(), [&](const Row& row) {
+            return row.top + row.height <= point.y;
+        });
+        if (it != rows.end() && it->top <= point.y)
+            return path(static_cast<NSInteger>(s), static_cast<NSInteger>(it - rows.begin()));
     }
     return nullptr;
 }
 
 CGRect UITableView::rectForRowAtIndexPath(NSIndexPath* indexPath) const {
     const Row* row = rowAt(indexPath);
-    return row ? row->cell->frame() : CGRectZero;
+    return row ? CGRectMake(0, row->top, bounds().width(), row->height) : CGRectZero;
 }
 
 std::vector<UITableViewCell*> UITableView::visibleCells() const {
     std::vector<UITableViewCell*> cells;
-    for (const Section& section : m_sections) {
-        for (const Row& row : section.rows)
-            cells.push_back(row.cell.get());
-    }
+    for (auto [s, r] : m_shownRows)
+        if (validPath(s, r))
+            if (UITableViewCell* cell = m_sections[static_cast<std::size_t>(s)]
+                                            .rows[static_cast<std::size_t>(r)]
+                                            .cell.get())
+                cells.push_back(cell);
     return cells;
 }
 
 std::vector<objc::Ref<NSIndexPath>> UITableView::indexPathsForVisibleRows() const {
     std::vector<objc::Ref<NSIndexPath>> paths;
-    for (std::size_t s = 0; s < m_sections.size(); ++s) {
-        for (std::size_t r = 0; r < m_sections[s].rows.size(); ++r)
-            paths.push_back(path(static_cast<NSInteger>(s), static_cast<NSInteger>(r)));
-    }
+    for (auto [s, r] : m_shownRows)
+        if (validPath(s, r) &&
+            m_sections[static_cast<std::size_t>(s)].rows[static_cast<std::size_t>(r)].cell)
+            paths.push_back(path(s, r));
     return paths;
+}
+
+std::size_t UITableView::queuedCellCount() const {
+    std::size_t count = 0;
+    for (const auto& [identifier, queue] : m_reuseQueues)
+        count += queue.size();
+    return count;
 }
 
 UILabel* UITableView::headerLabelForSection(NSInteger section) const {
@@ -411,14 +505,15 @@ void UITableView::selectRowAtIndexPath(NSIndexPath* indexPath, bool animated,
         m_selected.push_back(key);
         std::sort(m_selected.begin(), m_selected.end());
     }
-    objc::msgSend<void(bool, bool)>(row->cell, sel("setSelected:animated:"), true, animated);
+    if (row->cell)
+        objc::msgSend<void(bool, bool)>(row->cell, sel("setSelected:animated:"), true, animated);
 }
 
 void UITableView::deselectRowAtIndexPath(NSIndexPath* indexPath, bool animated) {
     if (!indexPath)
         return;
     std::erase(m_selected, std::pair{indexPath->section(), indexPath->row()});
-    if (const Row* row = rowAt(indexPath))
+    if (const Row* row = rowAt(indexPath); row && row->cell)
         objc::msgSend<void(bool, bool)>(row->cell, sel("setSelected:animated:"), false, animated);
 }
 
@@ -453,9 +548,11 @@ void UITableView::setEditingAnimated(bool editing, bool animated) {
     m_editing = editing;
     for (std::size_t s = 0; s < m_sections.size(); ++s) {
         for (std::size_t r = 0; r < m_sections[s].rows.size(); ++r) {
+            objc::Ref<UITableViewCell> cell = m_sections[s].rows[r].cell;
+            if (!cell)
+                continue; // configured when it comes into view
             auto indexPath = path(static_cast<NSInteger>(s), static_cast<NSInteger>(r));
-            UITableViewCell* cell = m_sections[s].rows[r].cell.get();
-            configureCell(cell, indexPath.get());
+            configureCell(cell.get(), indexPath.get());
             objc::msgSend<void(bool, bool)>(cell, sel("setEditing:animated:"), editing, animated);
         }
     }
@@ -531,12 +628,36 @@ objc::Ref<NSIndexPath> UITableView::simulateMoveRow(NSIndexPath* from, NSIndexPa
             to = holdable(retargeted.get());
     }
 
+    // The selection follows the rows: the moved row's, and those of the rows it passed.
+    const auto fromKey = std::pair{from->section(), from->row()};
+    const bool movedSelected = isSelected(fromKey.first, fromKey.second);
+    std::vector<std::pair<NSInteger, NSInteger>> selection;
+    for (auto [s, r] : m_selected) {
+        if (std::pair{s, r} == fromKey)
+            continue;
+        if (s == fromKey.first && r > fromKey.second)
+            --r;
+        if (s == to->section() && r >= to->row())
+            ++r;
+        selection.emplace_back(s, r);
+    }
+    if (movedSelected)
+        selection.emplace_back(to->section(), to->row());
+    std::sort(selection.begin(), selection.end());
+    m_selected = std::move(selection);
+
     auto& source = m_sections[static_cast<std::size_t>(from->section())].rows;
     Row moved = source[static_cast<std::size_t>(from->row())];
     source.erase(source.begin() + from->row());
     auto& destination = m_sections[static_cast<std::size_t>(to->section())].rows;
     destination.insert(destination.begin() + to->row(), moved);
-    selectionFromCells();
+    // Every row that had a cell may stand elsewhere now.
+    m_shownRows.clear();
+    for (std::size_t s = 0; s < m_sections.size(); ++s)
+        for (std::size_t r = 0; r < m_sections[s].rows.size(); ++r)
+            if (m_sections[s].rows[r].cell)
+                m_shownRows.emplace_back(static_cast<NSInteger>(s), static_cast<NSInteger>(r));
+    m_placedWidth = -1;
     layoutRows();
 
     if (!sameIndexPath(from, to.get()))
@@ -553,14 +674,4 @@ bool UITableView::simulateCommitEditingStyle(UITableViewCellEditingStyle style,
     objc::Ref<UITableView> self(this);
     objc::msgSend<void(id, NSInteger, id)>(dataSource, commitSel, this, style, indexPath);
     return true;
-}
-
-void UITableView::selectionFromCells() {
-    m_selected.clear();
-    for (std::size_t s = 0; s < m_sections.size(); ++s) {
-        for (std::size_t r = 0; r < m_sections[s].rows.size(); ++r) {
-            if (m_sections[s].rows[r].cell->isSelected())
-                m_selected.emplace_back(s, r);
-        }
-    }
 }

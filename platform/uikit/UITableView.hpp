@@ -17,9 +17,13 @@
 //     tableView:shouldIndentWhileEditingRowAtIndexPath: (id) -> bool,
 //     tableView:targetIndexPathForMoveFromRowAtIndexPath:toProposedIndexPath: (id, id)
 //       -> objc::Ref<NSObject>
-// Headless, every row is laid out (stacked from the top, each section below its header) as a
-// subview; reloadData puts the old cells into the reuse queues. Taps, moves and deletes are
-// simulated with tapRowAtIndexPath, simulateMoveRow and simulateCommitEditingStyle.
+// Rows are stacked from the top, each section below its header. As on the device, only the
+// rows in view (the bounds, plus a little above and below) have cells: layoutSubviews asks the
+// data source for the rows that came into view and puts the cells of rows that left it into the
+// reuse queues, where dequeueReusableCellWithIdentifier: finds them. So a table of 100,000 rows
+// holds a screenful of cells, and scrolling (setContentOffset:, then layout) fills the rest.
+// Heights are asked for every row at reload. Taps, moves and deletes are simulated with
+// tapRowAtIndexPath, simulateMoveRow and simulateCommitEditingStyle.
 #pragma once
 
 #include "platform/uikit/NSIndexPath.hpp"
@@ -62,14 +66,19 @@ public:
 
     // A queued cell of that identifier (prepareForReuse sent through the runtime), or nil.
     objc::Ref<UITableViewCell> dequeueReusableCellWithIdentifier(std::string identifier);
-    // The cell shown for the row; nil for a row that does not exist.
+    // The cell of a row in view; nil for a row out of view or one that does not exist.
     UITableViewCell* cellForRowAtIndexPath(NSIndexPath* indexPath) const;
+    // The row of a cell in view; nil otherwise.
     objc::Ref<NSIndexPath> indexPathForCell(UITableViewCell* cell) const;
     // The row under a point of the table's content (its bounds); nil when none.
     objc::Ref<NSIndexPath> indexPathForRowAtPoint(CGPoint point) const;
+    // Where the row lies in the content, whether in view or not; zero for no row.
     CGRect rectForRowAtIndexPath(NSIndexPath* indexPath) const;
+    // The cells of the rows in view, in row order.
     std::vector<UITableViewCell*> visibleCells() const;
     std::vector<objc::Ref<NSIndexPath>> indexPathsForVisibleRows() const;
+    // Cells in the reuse queues (made, out of view, not yet dequeued).
+    std::size_t queuedCellCount() const;
     // The header label of a section with a title; nil otherwise.
     UILabel* headerLabelForSection(NSInteger section) const;
 
@@ -125,8 +134,9 @@ public:
 
 private:
     struct Row {
-        objc::Ref<UITableViewCell> cell;
+        objc::Ref<UITableViewCell> cell; // only while the row is in view
         CGFloat height{44};
+        CGFloat top{0};
     };
     struct Section {
         std::string header;
@@ -141,8 +151,12 @@ private:
     const Row* rowAt(NSIndexPath* indexPath) const;
     void configureCell(UITableViewCell* cell, NSIndexPath* indexPath);
     bool canMoveRow(NSIndexPath* indexPath) const;
+    // Places headers, footers and rows for the width, then fills the rows in view.
     void layoutRows();
-    void selectionFromCells();
+    void tileRows();
+    void enqueue(Row& row);
+    void showCell(NSInteger section, NSInteger row);
+    bool isSelected(NSInteger section, NSInteger row) const;
     bool selectionAllowed() const;
     bool multipleSelection() const;
 
@@ -153,6 +167,9 @@ private:
     std::vector<Section> m_sections;
     std::map<std::string, std::vector<objc::Ref<UITableViewCell>>> m_reuseQueues;
     std::vector<std::pair<NSInteger, NSInteger>> m_selected; // (section, row), sorted
+    // The rows that have cells now, in row order: tiling looks at these, not at every row.
+    std::vector<std::pair<NSInteger, NSInteger>> m_shownRows;
+    CGFloat m_placedWidth{-1}; // the width headers, footers and rows were placed for
     bool m_needsReload{true};
     bool m_editing{false};
     bool m_allowsSelection{true};

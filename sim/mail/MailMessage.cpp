@@ -3,6 +3,7 @@
 #include "sim/mail/MailAccount.hpp"
 #include "sim/mail/Mailbox.hpp"
 #include "sim/mail/MessageBody.hpp"
+#include "sim/mail/mailbox_listing.hpp"
 #include "sim/mail/maildir_move.hpp"
 
 #include <chrono>
@@ -11,6 +12,10 @@
 namespace {
 
 constexpr double kReferenceDateOffset = 978307200.0;
+
+double sinceReferenceDate(std::int64_t nanoseconds) {
+    return static_cast<double>(nanoseconds) / 1e9 - kReferenceDateOffset;
+}
 
 // The file's modification time as seconds since 2001-01-01; 0 when it cannot be read.
 double modificationTime(const std::filesystem::path& path) {
@@ -36,14 +41,57 @@ Class MailMessage::registerRuntimeClass() {
                                  .method<&MailMessage::messageIdentifier>("messageIdentifier")
                                  .method<&MailMessage::isRead>("isRead")
                                  .method<&MailMessage::isFlagged>("isFlagged")
-                                 .method<&MailMessage::dateSent>("dateSent");
+                                 .method<&MailMessage::dateSent>("dateSent")
+                                 .method<&MailMessage::previewText>("previewText");
     return cls;
 }
 
 MailMessage::MailMessage(Mailbox* mailbox, tintbox::sim::mail::MaildirFile file,
                          tintbox::sim::mail::MessageHeaders headers)
-    : m_mailbox(mailbox), m_file(std::move(file)), m_headers(std::move(headers)) {
-    m_dateSent = m_headers.dateSent ? *m_headers.dateSent : modificationTime(m_file.path);
+    : m_mailbox(mailbox), m_file(std::move(file)), m_keepsSummary(true) {
+    m_dateSent = headers.dateSent ? *headers.dateSent : modificationTime(m_file.path);
+    m_summary = std::make_unique<tintbox::sim::mail::MessageSummary>();
+    m_summary->headers = std::move(headers);
+}
+
+MailMessage::MailMessage(Mailbox* mailbox, tintbox::sim::mail::MaildirFile file,
+                         std::optional<double> dateSent, std::int64_t modifiedNanoseconds)
+    : m_mailbox(mailbox), m_file(std::move(file)) {
+    m_dateSent = dateSent ? *dateSent : sinceReferenceDate(modifiedNanoseconds);
+}
+
+const tintbox::sim::mail::MessageSummary& MailMessage::summary() const {
+    namespace mail = tintbox::sim::mail;
+    if (m_summary)
+        return *m_summary;
+    Mailbox* mailbox = m_mailbox.get();
+    std::optional<mail::MessageSummary> read;
+    if (mailbox) {
+        read = mail::summaryOfFile(mail::HeaderCache::forProcess(), mailbox->folder(), m_file);
+    } else if (auto contents = mail::readMessageContents(m_file.path)) {
+        read = mail::MessageSummary{std::move(contents->headers), mail::previewOf(contents->body)};
+    }
+    m_summary =
+        std::make_unique<mail::MessageSummary>(read ? std::move(*read) : mail::MessageSummary{});
+    if (mailbox)
+        mailbox->noteHeadersHeld(const_cast<MailMessage*>(this));
+    return *m_summary;
+}
+
+std::string MailMessage::previewText() const {
+    const auto& held = summary();
+    if (held.preview)
+        return *held.preview;
+    // Known headers without a preview (a message made from headers alone): read the body.
+    std::string error;
+    m_summary->preview =
+        tintbox::sim::mail::previewOf(tintbox::sim::mail::readPreferredBody(m_file.path, &error));
+    return *m_summary->preview;
+}
+
+void MailMessage::forgetHeaders() {
+    if (!m_keepsSummary)
+        m_summary.reset();
 }
 
 MailAccount* MailMessage::account() const {

@@ -1,15 +1,20 @@
 // MailMessage: one message of a mailbox, with the host's selectors that the mail extension
 // calls (subject, senders, to, cc, account, messageIDHeader, messageBody) and the app's own
-// (messageIdentifier, isRead, isFlagged, dateSent). Headers are read once, when the mailbox
-// lists the message; the body is read from the file when first asked for.
+// (messageIdentifier, isRead, isFlagged, dateSent, previewText). A listed message knows its file
+// and date; its headers and preview come from the header cache when first asked for (its
+// mailbox keeps those of the last few hundred messages read); the body is read from the file
+// only when asked for.
 //   auto subject = objc::msgSend<std::optional<std::string>()>(message,
 //   sel_registerName("subject"));
 #pragma once
 
 #include "platform/objc/objc.hpp"
+#include "sim/mail/header_cache.hpp"
 #include "sim/mail/maildir.hpp"
 #include "sim/mail/mime_reader.hpp"
 
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,14 +28,21 @@ public:
     static Class registerRuntimeClass();
 
     MailMessage() = default;
+    // A message whose headers are known (they are kept).
     MailMessage(Mailbox* mailbox, tintbox::sim::mail::MaildirFile file,
                 tintbox::sim::mail::MessageHeaders headers);
+    // A listed message: headers and preview are read from the cache when first asked for.
+    MailMessage(Mailbox* mailbox, tintbox::sim::mail::MaildirFile file,
+                std::optional<double> dateSent, std::int64_t modifiedNanoseconds);
 
-    std::optional<std::string> subject() const { return m_headers.subject; }
-    std::optional<std::vector<std::string>> senders() const { return m_headers.senders; }
-    std::optional<std::vector<std::string>> to() const { return m_headers.to; }
-    std::optional<std::vector<std::string>> cc() const { return m_headers.cc; }
-    std::optional<std::string> messageIDHeader() const { return m_headers.messageIDHeader; }
+    std::optional<std::string> subject() const { return summary().headers.subject; }
+    std::optional<std::vector<std::string>> senders() const { return summary().headers.senders; }
+    std::optional<std::vector<std::string>> to() const { return summary().headers.to; }
+    std::optional<std::vector<std::string>> cc() const { return summary().headers.cc; }
+    std::optional<std::string> messageIDHeader() const { return summary().headers.messageIDHeader; }
+    // The body's text folded to one line, at most kPreviewCharacters characters; empty
+    // without a text part.
+    std::string previewText() const;
     // The account of the message's mailbox (a MailAccount or LocalAccount); null once it is gone.
     MailAccount* account() const;
     Mailbox* mailbox() const { return m_mailbox.get(); }
@@ -53,14 +65,21 @@ public:
     bool moveToMailbox(Mailbox& target, std::string* error = nullptr);
 
     const tintbox::sim::mail::MaildirFile& file() const { return m_file; }
-    const tintbox::sim::mail::MessageHeaders& headers() const { return m_headers; }
+    tintbox::sim::mail::MessageHeaders headers() const { return summary().headers; }
+
+    // Whether headers and preview are held now; forgetHeaders drops them (they are read again
+    // when next asked for). Mailboxes use these to bound what their messages hold.
+    bool holdsHeaders() const { return m_summary != nullptr; }
+    void forgetHeaders();
 
 private:
     bool setFlag(char flag, bool on, std::string* error);
+    const tintbox::sim::mail::MessageSummary& summary() const;
 
     objc::WeakRef<Mailbox> m_mailbox;
     tintbox::sim::mail::MaildirFile m_file;
-    tintbox::sim::mail::MessageHeaders m_headers;
+    mutable std::unique_ptr<tintbox::sim::mail::MessageSummary> m_summary;
+    bool m_keepsSummary{false};
     double m_dateSent{0.0};
     objc::Ref<MessageBody> m_body;
     bool m_bodyRead{false};

@@ -2,6 +2,7 @@
 
 #include "sim/mail/MessageBody.hpp"
 #include "sim/mail/account_file.hpp"
+#include "sim/mail/header_cache.hpp"
 #include "sim/mail/maildir_move.hpp"
 
 #include <iostream>
@@ -73,6 +74,16 @@ MailAccount* MailStore::accountNamed(std::string_view displayName) const {
 }
 
 MailMessage* MailStore::messageWithIdentifier(std::string_view identifier) const {
+    // The cache says where the identifier was last seen; the folder's names confirm it.
+    if (auto location = HeaderCache::forProcess().locate(std::string(identifier))) {
+        const auto folder = location->folder.lexically_normal();
+        for (const auto& account : m_accounts)
+            for (const auto& mailbox : account->mailboxes())
+                if (mailbox->folder().lexically_normal() == folder)
+                    if (MailMessage* message = mailbox->messageWithUniqueName(location->uniqueName,
+                                                                              location->fileName))
+                        return message;
+    }
     for (const auto& account : m_accounts)
         for (const auto& mailbox : account->mailboxes())
             if (MailMessage* message = mailbox->messageWithIdentifier(identifier))

@@ -2,11 +2,28 @@
 
 #include "sim/mail/MailAccount.hpp"
 #include "sim/mail/MailMessage.hpp"
+#include "sim/mail/header_cache.hpp"
+#include "sim/mail/mailbox_listing.hpp"
 #include "sim/mail/maildir.hpp"
-#include "sim/mail/mime_reader.hpp"
 
 #include <algorithm>
-#include <iostream>
+#include <sys/stat.h>
+#include <unordered_map>
+
+namespace {
+
+// Enough for every screen and a scroll's worth around it.
+constexpr std::size_t kMessagesHoldingHeaders = 512;
+
+std::int64_t modifiedNanoseconds(const std::filesystem::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return 0;
+    return static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 +
+           status.st_mtim.tv_nsec;
+}
+
+} // namespace
 
 Class Mailbox::registerRuntimeClass() {
     static const Class cls = objc::ClassBuilder<Mailbox>("Mailbox")
@@ -20,18 +37,25 @@ Mailbox::Mailbox(MailAccount* account, std::string name, std::filesystem::path f
     : m_account(account), m_name(std::move(name)), m_folder(std::move(folder)) {}
 
 const std::vector<objc::Ref<MailMessage>>& Mailbox::messages() {
+    namespace mail = tintbox::sim::mail;
     if (m_loaded)
         return m_messages;
     m_loaded = true;
     MailMessage::registerRuntimeClass();
-    for (auto& file : tintbox::sim::mail::listMaildirFiles(m_folder)) {
-        std::string error;
-        auto headers = tintbox::sim::mail::readMessageHeaders(file.path, &error);
-        if (!headers) {
-            std::cerr << "tintbox: skipping " << error << '\n';
+    std::unordered_map<std::string, objc::Ref<MailMessage>> found;
+    for (auto& message : m_found)
+        found.emplace(message->file().uniqueName, std::move(message));
+    m_found.clear();
+    auto listed = mail::listMailboxMessages(mail::HeaderCache::forProcess(), m_folder);
+    m_messages.reserve(listed.size());
+    for (auto& entry : listed) {
+        if (auto known = found.find(entry.file.uniqueName); known != found.end()) {
+            m_messages.push_back(std::move(known->second));
+            found.erase(known);
             continue;
         }
-        m_messages.push_back(objc::make<MailMessage>(this, std::move(file), std::move(*headers)));
+        m_messages.push_back(
+            objc::make<MailMessage>(this, std::move(entry.file), entry.dateSent, entry.modified));
     }
     std::sort(m_messages.begin(), m_messages.end(), [](const auto& a, const auto& b) {
         if (a->dateSent() != b->dateSent())
@@ -42,18 +66,85 @@ const std::vector<objc::Ref<MailMessage>>& Mailbox::messages() {
 }
 
 NSInteger Mailbox::unreadCount() {
-    const auto& all = messages();
-    return std::count_if(all.begin(), all.end(), [](const auto& m) { return !m->isRead(); });
+    if (m_loaded)
+        return std::count_if(m_messages.begin(), m_messages.end(),
+                             [](const auto& m) { return !m->isRead(); });
+    const auto files = tintbox::sim::mail::listMaildirFiles(m_folder);
+    return std::count_if(files.begin(), files.end(), [](const auto& f) { return !f.isSeen(); });
 }
 
 MailMessage* Mailbox::messageWithIdentifier(std::string_view identifier) {
-    for (const auto& message : messages())
+    if (m_loaded) {
+        for (const auto& message : m_messages)
+            if (message->messageIdentifier() == identifier ||
+                message->file().uniqueName == identifier)
+                return message.get();
+        return nullptr;
+    }
+    for (const auto& message : m_found)
         if (message->messageIdentifier() == identifier || message->file().uniqueName == identifier)
             return message.get();
+    for (auto& file : tintbox::sim::mail::listMaildirFiles(m_folder))
+        if (file.uniqueName == identifier ||
+            tintbox::sim::mail::messageIdentifierFor(file.uniqueName) == identifier)
+            return adopt(std::move(file));
     return nullptr;
+}
+
+MailMessage* Mailbox::messageWithUniqueName(const std::string& uniqueName,
+                                            const std::string& lastFileName) {
+    namespace mail = tintbox::sim::mail;
+    if (m_loaded) {
+        for (const auto& message : m_messages)
+            if (message->file().uniqueName == uniqueName)
+                return message.get();
+        return nullptr;
+    }
+    for (const auto& message : m_found)
+        if (message->file().uniqueName == uniqueName)
+            return message.get();
+    if (!lastFileName.empty()) {
+        const auto path = m_folder / lastFileName;
+        std::error_code error;
+        if (std::filesystem::is_regular_file(path, error)) {
+            auto file = mail::maildirFileAt(path, lastFileName.starts_with("new/"));
+            if (file.uniqueName == uniqueName)
+                return adopt(std::move(file));
+        }
+    }
+    // Its flags changed since: the folder's names say where it is now.
+    for (auto& file : mail::listMaildirFiles(m_folder))
+        if (file.uniqueName == uniqueName)
+            return adopt(std::move(file));
+    return nullptr;
+}
+
+MailMessage* Mailbox::adopt(tintbox::sim::mail::MaildirFile file) {
+    MailMessage::registerRuntimeClass();
+    namespace mail = tintbox::sim::mail;
+    const std::int64_t modified = modifiedNanoseconds(file.path);
+    // The date needs the headers: the cache has them (checked against the file), or the file
+    // is parsed and cached.
+    const auto summary = mail::summaryOfFile(mail::HeaderCache::forProcess(), m_folder, file, true);
+    auto message = objc::make<MailMessage>(
+        this, std::move(file), summary ? summary->headers.dateSent : std::nullopt, modified);
+    m_found.push_back(message);
+    return message.get();
 }
 
 void Mailbox::reload() {
     m_messages.clear();
+    m_found.clear();
+    m_holdingHeaders.clear();
     m_loaded = false;
+}
+
+void Mailbox::noteHeadersHeld(MailMessage* message) {
+    m_holdingHeaders.emplace_back(message);
+    while (m_holdingHeaders.size() > kMessagesHoldingHeaders) {
+        objc::Ref<MailMessage> oldest = m_holdingHeaders.front().lock();
+        m_holdingHeaders.pop_front();
+        if (oldest && oldest.get() != message)
+            oldest->forgetHeaders();
+    }
 }

@@ -77,8 +77,7 @@ void MailboxContentViewCell::setMessage(id message, bool /*threaded*/) {
     m_flagLabel->setText(shown.flagged ? "\u2691" : "");
     m_unreadDot->setHidden(shown.read);
     m_subjectLabel->setText(shown.subject.empty() ? "(no subject)" : shown.subject);
-    const std::string snippet =
-        tintbox::sim::mail::snippetOf(tintbox::sim::mail::readBodyText(message), kSnippetLength);
+    const std::string snippet = tintbox::sim::mail::readPreviewText(message, kSnippetLength);
     m_snippetLabel->setText(snippet.empty() ? "" : "\u2014 " + snippet);
     setNeedsLayout();
 }

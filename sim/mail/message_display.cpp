@@ -1,6 +1,7 @@
 #include "sim/mail/message_display.hpp"
 
 #include "platform/uikit/html_import.hpp"
+#include "sim/mail/text_snippet.hpp"
 
 #include <ctime>
 #include <optional>
@@ -87,6 +88,12 @@ std::string readBodyText(id message) {
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
         text.pop_back();
     return text;
+}
+
+std::string readPreviewText(id message, std::size_t maxCharacters) {
+    if (responds(message, "previewText"))
+        return snippetOf(objc::msgSend<std::string()>(message, sel("previewText")), maxCharacters);
+    return snippetOf(readBodyText(message), maxCharacters);
 }
 
 std::string shortDate(double secondsSinceReferenceDate) {

@@ -6,6 +6,7 @@
 
 #include "platform/objc/objc.hpp"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,10 @@ struct MessageDisplay {
 MessageDisplay readMessageDisplay(id message);
 // The body as plain text: the preferred part, HTML turned into text; empty without a body.
 std::string readBodyText(id message);
+
+// The body's one-line preview, at most maxCharacters long: the message's own previewText when
+// it has one (cached, so the body is not read), else made from readBodyText.
+std::string readPreviewText(id message, std::size_t maxCharacters);
 
 // "Ada Lovelace <ada@x>" -> "Ada Lovelace"; "<ada@x>" or "ada@x" -> "ada@x".
 std::string personalName(const std::string& address);

@@ -28,11 +28,15 @@ protected:
     // Whether this build has the mail extension that init installs.
     static bool extensionBuilt() { return std::string(TINTBOX_MAILHOOKS_BUILT) == "1"; }
 
-    // Runs the command on this root, with plain text (NO_COLOR) unless extra says otherwise.
+    // Runs the command on this root, with plain text (NO_COLOR) unless extra says otherwise,
+    // and a mail cache of the root's own.
     ProcessResult tintbox(std::vector<std::string> arguments,
                           const EnvironmentOverrides& extra = {}) const {
         arguments.insert(arguments.begin(), TINTBOX_EXECUTABLE);
-        EnvironmentOverrides environment{{"TINTBOX_ROOT", root.path().c_str()}, {"NO_COLOR", "1"}};
+        const std::string cache = (root.path() / "cache").string();
+        EnvironmentOverrides environment{{"TINTBOX_ROOT", root.path().c_str()},
+                                         {"NO_COLOR", "1"},
+                                         {"XDG_CACHE_HOME", cache.c_str()}};
         for (const auto& [name, value] : extra)
             environment[name] = value;
         return runProcess(arguments, environment);
