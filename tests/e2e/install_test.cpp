@@ -83,7 +83,7 @@ TEST(InstalledProgram, RunsTheDemoAfterTheTreeIsMoved) {
     const auto list =
         install.run({"mail", "list", "--account", "Work", "--json"}, install.scratch("root"));
     ASSERT_EQ(list.exitStatus, 0) << list.err;
-    EXPECT_THAT(list.out, HasSubstr("\"GradientView\""));
+    EXPECT_THAT(list.out, HasSubstr("\"bands\":{\"account\":{\"colours\":[\"#"));
 
     std::vector<fs::path> elfFiles{install.program()};
     for (const auto& entry : fs::recursive_directory_iterator(install.libraries()))
