@@ -69,8 +69,7 @@ NSInteger Mailbox::unreadCount() {
     if (m_loaded)
         return std::count_if(m_messages.begin(), m_messages.end(),
                              [](const auto& m) { return !m->isRead(); });
-    const auto files = tintbox::sim::mail::listMaildirFiles(m_folder);
-    return std::count_if(files.begin(), files.end(), [](const auto& f) { return !f.isSeen(); });
+    return static_cast<NSInteger>(tintbox::sim::mail::countUnseenMaildirFiles(m_folder));
 }
 
 MailMessage* Mailbox::messageWithIdentifier(std::string_view identifier) {

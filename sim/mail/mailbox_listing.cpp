@@ -12,6 +12,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr std::size_t kStoreBatch = 400;
+
 struct FileStatus {
     std::int64_t size{0};
     std::int64_t modified{0};
@@ -86,6 +88,11 @@ std::vector<ListedMessage> listMailboxMessages(HeaderCache& cache, const fs::pat
             continue;
         listed.push_back({std::move(file), status->modified, record->summary.headers.dateSent});
         stored.push_back(std::move(*record));
+        // A first listing of a big folder stores as it goes, so previews never pile up.
+        if (stored.size() >= kStoreBatch) {
+            cache.update(folder, stored, {}, {});
+            stored.clear();
+        }
     }
     // What the cache holds beyond the folder's files has been deleted or moved away.
     std::vector<std::string> removed;

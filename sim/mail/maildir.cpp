@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <glib.h>
 #include <memory>
@@ -15,6 +16,10 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kInfoSeparator = ":2,";
+
+struct ClosesDirectory {
+    void operator()(DIR* directory) const { ::closedir(directory); }
+};
 
 bool isDirectory(const fs::path& path) {
     std::error_code ignored;
@@ -146,6 +151,33 @@ std::vector<MaildirFile> listMaildirFiles(const fs::path& folder) {
     addFiles(folder / "cur", false, files);
     addFiles(folder / "new", true, files);
     return files;
+}
+
+std::size_t countUnseenMaildirFiles(const fs::path& folder) {
+    std::size_t unseen = 0;
+    for (const char* sub : {"cur", "new"}) {
+        const std::unique_ptr<DIR, ClosesDirectory> directory(::opendir((folder / sub).c_str()));
+        if (!directory)
+            continue;
+        while (const dirent* entry = ::readdir(directory.get())) {
+            const std::string_view name(entry->d_name);
+            if (name.starts_with('.'))
+                continue;
+            if (entry->d_type != DT_REG && entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK)
+                continue;
+            if (entry->d_type != DT_REG) {
+                std::error_code error;
+                if (!fs::is_regular_file(folder / sub / entry->d_name, error))
+                    continue;
+            }
+            const auto info = name.rfind(kInfoSeparator);
+            const bool seen =
+                info != std::string_view::npos &&
+                name.substr(info + kInfoSeparator.size()).find('S') != std::string_view::npos;
+            unseen += seen ? 0 : 1;
+        }
+    }
+    return unseen;
 }
 
 std::optional<MaildirFile> changeMaildirFlags(const MaildirFile& file, std::string_view flags,

@@ -54,6 +54,10 @@ MaildirFile maildirFileAt(const std::filesystem::path& path, bool inNew);
 // no particular order.
 std::vector<MaildirFile> listMaildirFiles(const std::filesystem::path& folder);
 
+// How many message files of the folder (cur/ and new/) lack the Seen flag, from their names
+// alone, without building a list.
+std::size_t countUnseenMaildirFiles(const std::filesystem::path& folder);
+
 // Gives the message file exactly these flags by renaming it into its mailbox's cur/ (a message
 // in new/ moves to cur/, as a reader that has seen it does); the unique name stays. rename is
 // atomic, so the message is at its old name or its new one, never lost or doubled. The letters

@@ -24,11 +24,13 @@ class WatchedMailList {
 public:
     WatchedMailList(const std::filesystem::path& root, const std::string& account,
                     const std::string& mailbox)
-        : m_output(root / "watch.jsonl"),
+        : m_output(root / "watch.jsonl"), m_cache(root / "cache"),
           m_process({"/bin/sh", "-c", "exec \"$0\" \"$@\" > \"$OUTPUT\"", TINTBOX_EXECUTABLE,
                      "mail", "list", "--account", account, "--mailbox", mailbox, "--json=views",
                      "--watch", "--watch-seconds", "90"},
-                    {{"TINTBOX_ROOT", root.c_str()}, {"OUTPUT", m_output.c_str()}}) {}
+                    {{"TINTBOX_ROOT", root.c_str()},
+                     {"OUTPUT", m_output.c_str()},
+                     {"XDG_CACHE_HOME", m_cache.c_str()}}) {}
     WatchedMailList(const WatchedMailList&) = delete;
     WatchedMailList& operator=(const WatchedMailList&) = delete;
     ~WatchedMailList() { terminate(); }
@@ -83,6 +85,7 @@ private:
     }
 
     std::filesystem::path m_output;
+    std::filesystem::path m_cache;
     Process m_process;
 };
 

@@ -253,3 +253,88 @@ TEST_F(TableViewTest, ContentInsetAndOffsetAreKeptAndTheOffsetShiftsTheBounds) {
 }
 
 } // namespace
+
+// A long table, as a big mailbox makes one: only the rows in view (and a margin) have cells,
+// scrolling fills the rows that come into view from the cells of the rows that left it, and
+// every row is still asked for when the table is scrolled through.
+class LongTableTest : public TableViewTest {
+protected:
+    void SetUp() override {
+        source->rows = {std::vector<std::string>(10000)};
+        for (std::size_t i = 0; i < source->rows[0].size(); ++i)
+            source->rows[0][i] = "row " + std::to_string(i);
+        source->headers = {""};
+        TableViewTest::SetUp();
+        table->layoutIfNeeded();
+    }
+
+    void scrollTo(CGFloat y) {
+        table->setContentOffset(CGPointMake(0, y));
+        table->layoutIfNeeded();
+    }
+
+    // 480 points of 44-point rows, with up to one row's margin above and below.
+    static constexpr std::size_t kMostCells = 480 / 44 + 1 + 2 + 2;
+};
+
+TEST_F(LongTableTest, OnlyTheRowsInViewHaveCells) {
+    EXPECT_LE(table->visibleCells().size(), kMostCells);
+    EXPECT_EQ(shownTexts().front(), "row 0");
+    EXPECT_NE(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(3, 0).get()), nullptr);
+    EXPECT_EQ(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(500, 0).get()), nullptr);
+    // Out of view, a row still has its place.
+    EXPECT_EQ(table->rectForRowAtIndexPath(NSIndexPath::indexPathForRow(500, 0).get()),
+              CGRectMake(0, 500 * 44, 320, 44));
+    EXPECT_DOUBLE_EQ(table->contentSize().height, 10000 * 44);
+}
+
+TEST_F(LongTableTest, ScrollingReusesTheCellsOfRowsThatLeftTheView) {
+    const int madeAtFirst = source->cellsMade;
+    scrollTo(44 * 5000);
+    auto cell = table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(5002, 0).get());
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->textLabel()->text(), "row 5002");
+    EXPECT_EQ(cell->frame(), CGRectMake(0, 44 * 5002, 320, 44));
+    EXPECT_EQ(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(0, 0).get()), nullptr);
+    // The first screen's cells were reused; at most one more for a row cut at both edges.
+    EXPECT_LE(source->cellsMade - madeAtFirst, 1);
+    EXPECT_LE(table->visibleCells().size() + table->queuedCellCount(), kMostCells);
+    EXPECT_EQ(table->indexPathForRowAtPoint(CGPointMake(10, 44 * 5002 + 3))->row(), 5002);
+}
+
+TEST_F(LongTableTest, ScrollingThroughAsksForEveryRowWithAScreenfulOfCells) {
+    std::vector<bool> seen(10000, false);
+    for (CGFloat y = 0; y < 10000 * 44; y += 400) {
+        scrollTo(y);
+        for (const auto& path : table->indexPathsForVisibleRows()) {
+            EXPECT_EQ(table->cellForRowAtIndexPath(path.get())->textLabel()->text(),
+                      "row " + std::to_string(path->row()));
+            seen[static_cast<std::size_t>(path->row())] = true;
+        }
+    }
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), false), 0);
+    EXPECT_LE(static_cast<std::size_t>(source->cellsMade), kMostCells);
+}
+
+TEST_F(LongTableTest, SelectionFollowsRowsOutOfViewAndBack) {
+    table->selectRowAtIndexPath(NSIndexPath::indexPathForRow(1, 0).get(), false, 0);
+    scrollTo(44 * 3000);
+    for (UITableViewCell* cell : table->visibleCells())
+        EXPECT_FALSE(cell->isSelected()) << cell->textLabel()->text(); // a reused cell is clean
+    scrollTo(0);
+    EXPECT_TRUE(
+        table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(1, 0).get())->isSelected());
+    EXPECT_EQ(table->indexPathForSelectedRow()->row(), 1);
+}
+
+TEST(ScrollViewTest, OffsetsRestWithinTheContentAndTheInset) {
+    auto scroll = UIView::withFrame<UIScrollView>(CGRectMake(0, 0, 100, 200));
+    scroll->setContentSize(CGSizeMake(100, 1000));
+    scroll->setContentInset({64, 0, 10, 0});
+    EXPECT_EQ(scroll->clampedContentOffset({0, -500}), CGPointMake(0, -64));
+    EXPECT_EQ(scroll->clampedContentOffset({0, 5000}), CGPointMake(0, 810));
+    scroll->setContentSize(CGSizeMake(100, 50)); // shorter than the view: nothing to scroll
+    EXPECT_EQ(scroll->maximumContentOffset(), CGPointMake(0, -64));
+    scroll->setContentOffset({0, 30});
+    EXPECT_EQ(scroll->bounds().origin, CGPointMake(0, 30));
+}
