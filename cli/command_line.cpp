@@ -1,6 +1,7 @@
 #include "cli/command_line.hpp"
 
 #include "cli/command_spec.hpp"
+#include "cli/device_installer.hpp"
 #include "cli/near_names.hpp"
 #include "cli/settings_source.hpp"
 
@@ -341,6 +342,9 @@ int runCommandLine(const std::vector<std::string>& words, std::ostream& out, std
         err << "tintbox " << path << ": " << error.what() << " (" << hintFor(path) << ")\n";
         return 2;
     } catch (const WriteError& error) {
+        err << "tintbox " << path << ": " << error.what() << '\n';
+        return 1;
+    } catch (const MissingProgramFile& error) {
         err << "tintbox " << path << ": " << error.what() << '\n';
         return 1;
     } catch (const std::exception& error) {

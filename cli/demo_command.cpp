@@ -23,10 +23,6 @@
 #include <iostream>
 #include <unistd.h>
 
-#ifndef TINTBOX_SAMPLES_DIR
-#define TINTBOX_SAMPLES_DIR ""
-#endif
-
 namespace tintbox::cli {
 namespace {
 
@@ -103,8 +99,8 @@ int runDemo(const Arguments& arguments, std::ostream& out) {
     const fs::path outFolder = arguments.value("--out").value_or("tintbox-demo");
     const auto width = parseWidth(arguments.value("--width"));
     const bool keep = arguments.flag("--keep");
-    if (std::string_view(TINTBOX_SAMPLES_DIR).empty())
-        throw InputError("this build has no sample data");
+    const PlugInFiles plugIns = findPlugIns();
+    const fs::path samples = sampleFolder();
 
     std::optional<std::string> given = arguments.value("--root");
     if (const char* environment = std::getenv("TINTBOX_ROOT");
@@ -118,8 +114,8 @@ int runDemo(const Arguments& arguments, std::ostream& out) {
         temporary.keep();
     ::setenv("TINTBOX_ROOT", root.c_str(), 1);
     prepareDeviceRoot();
-    installPlugIns();
-    installSamples(TINTBOX_SAMPLES_DIR);
+    installPlugIns(plugIns);
+    installSamples(samples);
     sim::mail::MailStore::reloadShared();
 
     auto app = launchMail(width);

@@ -1,6 +1,7 @@
 #include "cli/device_installer.hpp"
 
 #include "platform/foundation/device_path.hpp"
+#include "platform/foundation/program_files.hpp"
 #include "platform/foundation/property_list.hpp"
 #include "platform/objc/tweak_loader.hpp"
 #include "settings/keys.hpp"
@@ -11,18 +12,6 @@
 #include <set>
 #include <stdexcept>
 #include <unistd.h>
-
-#ifndef TINTBOX_MAILHOOKS_FILE
-#define TINTBOX_MAILHOOKS_FILE ""
-#endif
-// The pane's bundle folder: the TINTBOX_BUNDLE_DIR property of the tintbox_pane_bundle target.
-#ifndef TINTBOX_PANE_BUNDLE_DIR
-#define TINTBOX_PANE_BUNDLE_DIR ""
-#endif
-// The entry file by which the Settings app lists the pane.
-#ifndef TINTBOX_PANE_ENTRY_FILE
-#define TINTBOX_PANE_ENTRY_FILE ""
-#endif
 
 namespace tintbox::cli {
 namespace {
@@ -56,21 +45,30 @@ fs::path besideTarget(const fs::path& target) {
            ("." + target.filename().string() + ".new-" + std::to_string(::getpid()));
 }
 
-void replaceWithCopy(const fs::path& source, const fs::path& target) {
+// Builds the target from its parts (a later part's files win) beside it, then renames it over
+// the old one.
+void replaceWithCopy(const std::vector<fs::path>& parts, const fs::path& target) {
     createFolders(target.parent_path());
     const fs::path staging = besideTarget(target);
     std::error_code error;
     fs::remove_all(staging, error);
-    fs::copy(source, staging, fs::copy_options::recursive, error);
-    if (error) {
-        fs::remove_all(staging, error);
-        throw std::runtime_error("cannot copy " + source.string() + " to " + target.string());
+    for (const fs::path& part : parts) {
+        fs::copy(part, staging, fs::copy_options::recursive | fs::copy_options::overwrite_existing,
+                 error);
+        if (error) {
+            fs::remove_all(staging, error);
+            throw std::runtime_error("cannot copy " + part.string() + " to " + target.string());
+        }
     }
     if (fs::is_directory(staging))
         fs::remove_all(target, error); // a folder cannot be renamed over a full one
     fs::rename(staging, target, error);
     if (error)
         fail("cannot install " + target.string(), error);
+}
+
+void replaceWithCopy(const fs::path& source, const fs::path& target) {
+    replaceWithCopy(std::vector<fs::path>{source}, target);
 }
 
 void writeMailFilter(const fs::path& dylib) {
@@ -135,14 +133,29 @@ std::string joined(const std::vector<simmail::AccountEntry>& accounts) {
 } // namespace
 
 const std::vector<PlugInInstall>& plugInInstalls() {
+    using foundation::ProgramFolder;
     static const std::vector<PlugInInstall> table{
-        {"mail extension", TINTBOX_MAILHOOKS_FILE,
+        {"mail extension",
+         {{ProgramFolder::Libraries, "Tintbox.dylib"}},
          "/Library/MobileSubstrate/DynamicLibraries/Tintbox.dylib"},
-        {"settings pane", TINTBOX_PANE_BUNDLE_DIR, "/Library/PreferenceBundles/Tintbox.bundle"},
-        {"settings entry", TINTBOX_PANE_ENTRY_FILE,
+        // The bundle's resources and its loadable module are kept apart, as data and code.
+        {"settings pane",
+         {{ProgramFolder::Data, "Tintbox.bundle"}, {ProgramFolder::Libraries, "Tintbox.bundle"}},
+         "/Library/PreferenceBundles/Tintbox.bundle"},
+        {"settings entry",
+         {{ProgramFolder::Data, "entry/Tintbox.plist"}},
          "/Library/PreferenceLoader/Preferences/Tintbox.plist"},
     };
     return table;
+}
+
+fs::path programFile(const ProgramFile& file, std::string_view what) {
+    const fs::path path = foundation::programFolder(file.folder) / file.name;
+    std::error_code error;
+    if (!fs::exists(path, error))
+        throw MissingProgramFile("cannot find the " + std::string(what) + ": looked for " +
+                                 path.string());
+    return path;
 }
 
 std::vector<std::string> prepareDeviceRoot() {
@@ -171,22 +184,33 @@ std::vector<std::string> prepareDeviceRoot() {
     return report;
 }
 
-std::vector<std::string> installPlugIns() {
-    std::vector<std::string> report;
+PlugInFiles findPlugIns() {
+    PlugInFiles found;
     for (const PlugInInstall& plugIn : plugInInstalls()) {
-        std::error_code error;
-        if (plugIn.builtPath.empty() || !fs::exists(plugIn.builtPath, error)) {
-            report.push_back(std::string(plugIn.name) + " not built; not installed");
-            continue;
-        }
+        std::vector<fs::path> parts;
+        for (const ProgramFile& part : plugIn.parts)
+            parts.push_back(programFile(part, plugIn.name));
+        found.push_back(std::move(parts));
+    }
+    return found;
+}
+
+std::vector<std::string> installPlugIns(const PlugInFiles& plugIns) {
+    std::vector<std::string> report;
+    for (std::size_t i = 0; i < plugIns.size() && i < plugInInstalls().size(); ++i) {
+        const PlugInInstall& plugIn = plugInInstalls()[i];
         const fs::path target = foundation::devicePath(plugIn.devicePath);
-        replaceWithCopy(plugIn.builtPath, target);
+        replaceWithCopy(plugIns[i], target);
         if (target.extension() == ".dylib")
             writeMailFilter(target);
         report.push_back("installed the " + std::string(plugIn.name) + " as " +
                          std::string(plugIn.devicePath));
     }
     return report;
+}
+
+fs::path sampleFolder() {
+    return programFile({foundation::ProgramFolder::Data, "samples"}, "sample set");
 }
 
 std::vector<std::string> installSamples(const fs::path& samplesFolder) {

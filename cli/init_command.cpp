@@ -1,4 +1,4 @@
-// tintbox init: makes a device root, installs the built plug-ins, and adds accounts and, with
+// tintbox init: makes a device root, installs the plug-ins, and adds accounts and, with
 // --sample, the sample mail, accounts and settings; without it, a settings file with Tintbox
 // turned on when there is none. Running it again is safe: it never deletes or overwrites mail,
 // accounts it did not name, or settings.
@@ -14,10 +14,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-
-#ifndef TINTBOX_SAMPLES_DIR
-#define TINTBOX_SAMPLES_DIR "samples"
-#endif
 
 namespace tintbox::cli {
 namespace {
@@ -101,11 +97,14 @@ int runInit(const Arguments& arguments, std::ostream& out) {
         ::setenv("TINTBOX_ROOT", fs::absolute(*root).lexically_normal().c_str(), 1);
     }
 
+    // Everything that comes with the program is found before the root is touched.
+    const PlugInFiles plugIns = findPlugIns();
+    const fs::path samples = sample ? sampleFolder() : fs::path();
     std::vector<std::string> report = prepareDeviceRoot();
-    for (auto& line : installPlugIns())
+    for (auto& line : installPlugIns(plugIns))
         report.push_back(std::move(line));
     if (sample)
-        for (auto& line : installSamples(TINTBOX_SAMPLES_DIR))
+        for (auto& line : installSamples(samples))
             report.push_back(std::move(line));
     else
         for (auto& line : startSettings())

@@ -1,5 +1,6 @@
-// tintbox: the command for people and tests. Exit status: 0 done, 1 `check` found a problem,
-// 2 bad arguments or input, or output that could not be written.
+// tintbox: the command for people and tests. Exit status: 0 done, 1 `check` found a problem or
+// a file that comes with the program is missing, 2 bad arguments or input, or output that
+// could not be written.
 #include "cli/command_line.hpp"
 
 #include <cerrno>

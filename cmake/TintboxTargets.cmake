@@ -2,15 +2,19 @@
 #
 #   tintbox_library(NAME folder_target SOURCES ... [DEPENDS ...] [ALLOWED ...])
 #     ALLOWED lists the project targets this folder may depend on; the configure step
-#     stops when a folder links a project target outside its list.
+#     stops when a folder links a project target outside its list. A SHARED library is
+#     installed with the platform's others, in the install COMPONENT (binary package) given,
+#     by default "tintbox".
 #   tintbox_test(NAME binary SOURCES ... DEPENDS ...)
 
-include(GoogleTest)
+if(BUILD_TESTING)
+  include(GoogleTest)
+endif()
 
 set_property(GLOBAL PROPERTY TINTBOX_RULED_TARGETS "")
 
 function(tintbox_library)
-  cmake_parse_arguments(ARG "" "NAME;TYPE" "SOURCES;DEPENDS;PRIVATE_DEPENDS;ALLOWED" ${ARGN})
+  cmake_parse_arguments(ARG "" "NAME;TYPE;COMPONENT" "SOURCES;DEPENDS;PRIVATE_DEPENDS;ALLOWED" ${ARGN})
   if(NOT ARG_TYPE)
     set(ARG_TYPE STATIC)
   endif()
@@ -19,6 +23,9 @@ function(tintbox_library)
   target_link_libraries(${ARG_NAME} PUBLIC ${ARG_DEPENDS} PRIVATE ${ARG_PRIVATE_DEPENDS})
   set_property(TARGET ${ARG_NAME} PROPERTY TINTBOX_ALLOWED "${ARG_ALLOWED}")
   set_property(GLOBAL APPEND PROPERTY TINTBOX_RULED_TARGETS ${ARG_NAME})
+  if(ARG_TYPE STREQUAL "SHARED")
+    tintbox_install_library(TARGET ${ARG_NAME} COMPONENT "${ARG_COMPONENT}")
+  endif()
 endfunction()
 
 function(tintbox_test)

@@ -121,7 +121,11 @@ bool writeFileAtomically(const std::filesystem::path& target, std::string_view b
     const std::filesystem::path folder =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
 
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    // Appended piece by piece: GCC 12 misreads `"." + name + ...` as an overlapping copy.
+    std::string name = ".";
+    name += target.filename().string();
+    name += ".XXXXXX";
+    std::string pattern = (folder / name).string();
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) {
         const int code = errno;

@@ -34,6 +34,16 @@ template <class O, class R, class... A>
 struct MemberFunctionTraits<R (O::*)(A...) const noexcept> : MemberFunctionTraits<R (O::*)(A...)> {
 };
 
+// An argument of the runtime-form call as the member function takes it: an object is cast
+// back to its class; any other value is handed on as it is, without a copy in between.
+template <class T>
+decltype(auto) memberArgument(RuntimeType<T>& value) {
+    if constexpr (std::same_as<T, RuntimeType<T>>)
+        return std::forward<T>(value);
+    else
+        return fromRuntime<T>(std::move(value));
+}
+
 // The runtime-form implementation that calls a member function on the receiver.
 template <auto Member, class Signature = typename MemberFunctionTraits<decltype(Member)>::Signature>
 struct MemberMethod;
@@ -45,10 +55,9 @@ struct MemberMethod<Member, R(Args...)> {
     static RuntimeType<R> call(id self, SEL, RuntimeType<Args>... args) {
         Owner& object = static_cast<Owner&>(*self);
         if constexpr (std::is_void_v<R>)
-            (object.*Member)(fromRuntime<Args>(std::forward<RuntimeType<Args>>(args))...);
+            (object.*Member)(memberArgument<Args>(args)...);
         else
-            return toRuntime<R>(
-                (object.*Member)(fromRuntime<Args>(std::forward<RuntimeType<Args>>(args))...));
+            return toRuntime<R>((object.*Member)(memberArgument<Args>(args)...));
     }
 };
 

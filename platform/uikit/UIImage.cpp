@@ -1,14 +1,15 @@
 #include "platform/uikit/UIImage.hpp"
 
 #include <filesystem>
+#include <utility>
 
 namespace {
 [[maybe_unused]] const Class registeredAtLoad = UIImage::registerRuntimeClass();
 
 double scaleFromName(const std::filesystem::path& path) {
     const std::string stem = path.stem().string();
-    for (int scale : {2, 3})
-        if (stem.ends_with("@" + std::to_string(scale) + "x"))
+    for (const auto& [suffix, scale] : {std::pair{"@2x", 2.0}, std::pair{"@3x", 3.0}})
+        if (stem.ends_with(suffix))
             return scale;
     return 1.0;
 }
