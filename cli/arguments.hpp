@@ -1,12 +1,14 @@
-// The words of a command line after the command name, taken one option at a time: each command
-// takes the options it knows and then calls finish(), which refuses anything left over.
+// What the parser read from a command line, by option name: each command reads the options its
+// spec declares. Values arrive checked (counts, --name=VALUE, no option taken as a value).
+//   const auto account = arguments.value("--account");
+//   for (const auto& use : arguments.inOrder({"--toggle", "--choose"})) ...
 #pragma once
 
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace tintbox::cli {
@@ -19,31 +21,29 @@ public:
 
 class Arguments {
 public:
-    explicit Arguments(std::vector<std::string> words) : m_words(std::move(words)) {}
-
-    // Takes "--name"; true when it was given.
-    bool takeFlag(std::string_view name);
-    // Takes "--name VALUE" or "--name=VALUE"; given twice is a usage error.
-    std::optional<std::string> takeOption(std::string_view name);
-    // Takes every "--name VALUE", in order.
-    std::vector<std::string> takeRepeated(std::string_view name);
-    // Takes every occurrence of the named options, each with its count of values ("--name=V"
-    // gives the first), in the order given on the command line; a missing value is a usage error.
-    struct Occurrence {
+    // One use of an option with its values, in command-line order.
+    struct Use {
         std::string name;
         std::vector<std::string> values;
     };
-    std::vector<Occurrence>
-    takeInOrder(const std::vector<std::pair<std::string_view, std::size_t>>& options);
-    // Takes the next word that is not an option.
-    std::optional<std::string> takePositional();
-    // Refuses whatever is left.
-    void finish() const;
 
-    bool empty() const { return m_words.empty(); }
+    Arguments() = default;
+    explicit Arguments(std::vector<Use> uses, std::map<std::string, std::string> operands = {})
+        : m_uses(std::move(uses)), m_operands(std::move(operands)) {}
+
+    bool flag(std::string_view name) const;
+    // The value of a single-use option (the first, should it be given more than once).
+    std::optional<std::string> value(std::string_view name) const;
+    // Every value of the option, in order.
+    std::vector<std::string> values(std::string_view name) const;
+    // The uses of the named options, in command-line order.
+    std::vector<Use> inOrder(const std::vector<std::string_view>& names) const;
+    // A named operand ("N", "PATH"), when it was given.
+    std::optional<std::string> operand(std::string_view name) const;
 
 private:
-    std::vector<std::string> m_words;
+    std::vector<Use> m_uses;
+    std::map<std::string, std::string> m_operands;
 };
 
 } // namespace tintbox::cli

@@ -1,4 +1,5 @@
 #include "cli/commands.hpp"
+#include "cli/common_options.hpp"
 #include "cli/settings_source.hpp"
 #include "engine/colour.hpp"
 #include "engine/regex.hpp"
@@ -62,7 +63,7 @@ public:
             return;
         }
         for (std::size_t i = 0; i < records->size(); ++i) {
-            const std::string where = std::string(listKey) + " filter " + std::to_string(i + 1);
+            const std::string where = std::string(listKey) + " filter " + std::to_string(i);
             const auto* filter = (*records)[i].asDictionary();
             if (!filter) {
                 report(where, "is " + kindName((*records)[i]) + ", not a filter; it is ignored");
@@ -200,11 +201,8 @@ private:
     }
 };
 
-} // namespace
-
-int runCheck(Arguments arguments, std::ostream& out) {
-    const SettingsSource source = takeSettingsSource(arguments);
-    arguments.finish();
+int runCheck(const Arguments& arguments, std::ostream& out) {
+    const SettingsSource source = settingsSource(arguments);
 
     Linter linter;
     linter.checkOptions(source.dictionary);
@@ -216,6 +214,16 @@ int runCheck(Arguments arguments, std::ostream& out) {
     if (linter.problems.empty())
         out << source.path.string() << ": no problems found\n";
     return linter.problems.empty() ? 0 : 1;
+}
+
+} // namespace
+
+CommandSpec checkCommand() {
+    return {.path = "check",
+            .summary = "list what the mail extension would ignore or misread in a settings file "
+                       "(status 1 when it finds something)",
+            .options = {options::settings()},
+            .run = runCheck};
 }
 
 } // namespace tintbox::cli

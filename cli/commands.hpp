@@ -1,22 +1,27 @@
-// The subcommands of `tintbox`. Each takes the words after its name, writes its result to `out`
-// and returns the exit status; bad input is thrown as UsageError or InputError.
+// The commands of `tintbox`, each defined in its own file as a CommandSpec (its words, options
+// and run function) and listed once in command_table.cpp. A command writes its result to `out`
+// and answers the exit status; bad input is thrown as UsageError or InputError.
 #pragma once
 
-#include "cli/arguments.hpp"
-
-#include <ostream>
+#include "cli/command_spec.hpp"
 
 namespace tintbox::cli {
 
-int runSnapshot(Arguments arguments, std::ostream& out);
-int runMatch(Arguments arguments, std::ostream& out);
-int runCheck(Arguments arguments, std::ostream& out);
-int runInit(Arguments arguments, std::ostream& out);
-int runSettings(Arguments arguments, std::ostream& out);
-int runSettingsColour(Arguments arguments, std::ostream& out);
-int runSettingsShow(Arguments arguments, std::ostream& out);
-int runSettingsPanes(Arguments arguments, std::ostream& out);
-int runMail(Arguments arguments, std::ostream& out);
-int runDemo(Arguments arguments, std::ostream& out);
+CommandSpec snapshotCommand();
+CommandSpec matchCommand();
+CommandSpec checkCommand();
+CommandSpec initCommand();
+CommandSpec demoCommand();
+std::vector<CommandSpec> mailCommands();
+std::vector<CommandSpec> mailToolbarCommands();
+CommandSpec mailRemindCommand();
+std::vector<CommandSpec> settingsCommands();
+CommandSpec settingsShowCommand();
+CommandSpec settingsColourCommand();
+CommandSpec settingsPanesCommand();
+std::vector<CommandSpec> filterCommands();
+std::vector<CommandSpec> accountCommands();
+std::vector<CommandSpec> getSetCommands();
+std::vector<CommandSpec> buildFileCommands(); // man, completion
 
 } // namespace tintbox::cli

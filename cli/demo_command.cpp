@@ -1,8 +1,10 @@
 // tintbox demo: the main job on the sample data in one go: a fresh device root with the built
 // plug-ins and the sample accounts, mail and settings, the coloured message list of the first
 // account's inbox in the terminal, and pictures of the four Mail screens and of the settings
-// pane (its root, the filter list, a filter's editor and an account's colour selector).
+// pane (its root, the filter list, a filter's editor and an account's colour selector). It uses
+// --root or TINTBOX_ROOT when given; otherwise a temporary root, removed afterwards unless --keep.
 #include "cli/commands.hpp"
+#include "cli/common_options.hpp"
 #include "cli/device_installer.hpp"
 #include "cli/mail_screens.hpp"
 #include "cli/settings_source.hpp"
@@ -37,6 +39,23 @@ fs::path freshRoot() {
                          fs::temp_directory_path().string());
     return pattern;
 }
+
+// Removes the temporary device root when the demo ends, however it ends.
+class TemporaryRoot {
+public:
+    explicit TemporaryRoot(fs::path path) : m_path(std::move(path)) {}
+    ~TemporaryRoot() {
+        std::error_code ignored;
+        if (!m_path.empty())
+            fs::remove_all(m_path, ignored);
+    }
+    TemporaryRoot(const TemporaryRoot&) = delete;
+    TemporaryRoot& operator=(const TemporaryRoot&) = delete;
+    void keep() { m_path.clear(); }
+
+private:
+    fs::path m_path;
+};
 
 fs::path writeScreen(UIView& view, const fs::path& folder, const std::string& name) {
     const fs::path file = folder / name;
@@ -79,17 +98,23 @@ std::vector<fs::path> writeSettingsScreens(const fs::path& folder, std::optional
     return pictures;
 }
 
-} // namespace
-
-int runDemo(Arguments arguments, std::ostream& out) {
-    const fs::path outFolder = arguments.takeOption("--out").value_or("tintbox-demo");
-    const auto rootOption = arguments.takeOption("--root");
-    const auto width = parseWidth(arguments.takeOption("--width"));
-    arguments.finish();
+int runDemo(const Arguments& arguments, std::ostream& out) {
+    const fs::path outFolder = arguments.value("--out").value_or("tintbox-demo");
+    const auto width = parseWidth(arguments.value("--width"));
+    const bool keep = arguments.flag("--keep");
     if (std::string_view(TINTBOX_SAMPLES_DIR).empty())
         throw InputError("this build has no sample data");
 
-    const fs::path root = rootOption ? fs::absolute(*rootOption) : freshRoot();
+    std::optional<std::string> given = arguments.value("--root");
+    if (const char* environment = std::getenv("TINTBOX_ROOT");
+        !given && environment && *environment)
+        given = environment;
+    if (given && given->empty())
+        throw UsageError("--root needs a folder");
+    const fs::path root = given ? fs::absolute(*given).lexically_normal() : freshRoot();
+    TemporaryRoot temporary(given ? fs::path() : root);
+    if (keep)
+        temporary.keep();
     ::setenv("TINTBOX_ROOT", root.c_str(), 1);
     prepareDeviceRoot();
     installPlugIns();
@@ -105,9 +130,7 @@ int runDemo(Arguments arguments, std::ostream& out) {
     const std::string title = inbox.displayName() + " (" + account.displayName() + ")";
 
     auto list = app.messageList({objc::Ref<NSObject>(&inbox)}, title);
-    TerminalView(out, &out == &std::cout && TerminalView::colourWanted(STDOUT_FILENO),
-                 TerminalView::columnsOf(STDOUT_FILENO))
-        .printMessageList(title, *list.controller);
+    terminalFor(arguments, out).printMessageList(title, *list.controller);
 
     std::error_code error;
     fs::create_directories(outFolder, error);
@@ -125,11 +148,33 @@ int runDemo(Arguments arguments, std::ostream& out) {
     }
     for (auto& picture : writeSettingsScreens(outFolder, width, account.displayName(), out))
         pictures.push_back(std::move(picture));
-    out << "\nDevice root: " << root.string() << "  (try: TINTBOX_ROOT=" << root.string()
-        << " tintbox mail mailboxes)\n";
+    if (given || keep)
+        out << "\nDevice root: " << root.string() << "  (try: TINTBOX_ROOT=" << root.string()
+            << " tintbox mail mailboxes)\n";
+    else
+        out << "\nThe temporary device root is removed (keep it with --keep)\n";
     for (const auto& picture : pictures)
         out << "Wrote " << picture.string() << '\n';
     return 0;
+}
+
+} // namespace
+
+CommandSpec demoCommand() {
+    return {.path = "demo",
+            .summary = "sample device, coloured message list, and pictures of the Mail and "
+                       "Settings screens",
+            .options = {{.name = "--out",
+                         .valueName = "DIR",
+                         .help = "where the pictures go (default tintbox-demo)",
+                         .kind = ValueKind::Folder},
+                        options::root(),
+                        {.name = "--keep",
+                         .help = "keep the temporary device root made when no root is given",
+                         .arity = Arity::Flag},
+                        options::width(),
+                        options::color()},
+            .run = runDemo};
 }
 
 } // namespace tintbox::cli

@@ -2,9 +2,11 @@
 // stand-in, with the mail extension of the device root loaded, as terminal text, a JSON view dump
 // or a PNG picture.
 #include "cli/commands.hpp"
+#include "cli/common_options.hpp"
 #include "cli/mail_remind_command.hpp"
 #include "cli/mail_screens.hpp"
 #include "cli/mail_toolbar_commands.hpp"
+#include "cli/message_rows.hpp"
 #include "cli/settings_source.hpp"
 #include "cli/terminal_view.hpp"
 #include "platform/corefoundation/darwin_notify_center.hpp"
@@ -33,26 +35,31 @@ namespace {
 struct ScreenOutput {
     std::optional<std::filesystem::path> png;
     bool json{false};
+    bool views{false}; // --json=views: the whole view dump
     std::optional<double> width;
 };
 
-ScreenOutput takeScreenOutput(Arguments& arguments) {
+ScreenOutput screenOutput(const Arguments& arguments) {
     ScreenOutput output;
-    if (auto png = arguments.takeOption("--png"))
+    if (auto png = arguments.value("--png"))
         output.png = *png;
-    output.json = arguments.takeFlag("--json");
-    output.width = parseWidth(arguments.takeOption("--width"));
+    if (const auto json = arguments.value("--json")) {
+        output.json = true;
+        output.views = *json == "views";
+    }
+    output.width = parseWidth(arguments.value("--width"));
+    if (output.png && output.json)
+        throw UsageError("--png and --json exclude each other");
     return output;
 }
 
-TerminalView terminal(std::ostream& out) {
-    return TerminalView(out, &out == &std::cout && TerminalView::colourWanted(STDOUT_FILENO),
-                        TerminalView::columnsOf(STDOUT_FILENO));
-}
-
-void writePicture(UIView& view, const ScreenOutput& output) {
-    if (output.png)
-        uikit::writeViewPNG(view, *output.png);
+// A picture replaces the text: the one line saying where it went is on standard error.
+bool writePicture(UIView& view, const ScreenOutput& output) {
+    if (!output.png)
+        return false;
+    uikit::writeViewPNG(view, *output.png);
+    std::cerr << "Wrote " << output.png->string() << '\n';
+    return true;
 }
 
 // Ends the run loop on SIGINT or SIGTERM: the signals are read from a descriptor on the loop.
@@ -98,15 +105,14 @@ std::optional<double> parseSeconds(const std::optional<std::string>& text) {
     return seconds;
 }
 
-int runList(Arguments arguments, std::ostream& out) {
-    const auto accountName = arguments.takeOption("--account");
-    const auto mailboxName = arguments.takeOption("--mailbox");
-    const bool watch = arguments.takeFlag("--watch");
-    const auto watchSeconds = parseSeconds(arguments.takeOption("--watch-seconds"));
-    const auto source = arguments.takeOption("--source");
+int runList(const Arguments& arguments, std::ostream& out) {
+    const auto accountName = arguments.value("--account");
+    const auto mailboxName = arguments.value("--mailbox");
+    const bool watch = arguments.flag("--watch");
+    const auto watchSeconds = parseSeconds(arguments.value("--watch-seconds"));
+    const auto source = arguments.value("--source");
     const long sourceType = source ? sourceTypeNamed("--source", *source) : 0;
-    const ScreenOutput output = takeScreenOutput(arguments);
-    arguments.finish();
+    const ScreenOutput output = screenOutput(arguments);
     if (mailboxName && !accountName)
         throw UsageError("--mailbox needs --account");
     if (watchSeconds && !watch)
@@ -124,13 +130,16 @@ int runList(Arguments arguments, std::ostream& out) {
         mailboxes = allInboxes();
     }
     auto screen = app.messageList(std::move(mailboxes), title, sourceType);
-    TerminalView view = terminal(out);
+    TerminalView view = terminalFor(arguments, out);
     const auto draw = [&] {
-        writePicture(screen.view(), output);
-        if (output.json) {
+        if (writePicture(screen.view(), output))
+            return;
+        if (output.views) {
             writeMessageListJson(out, *screen.controller, watch ? -1 : 2);
             out << '\n';
-        } else
+        } else if (output.json)
+            writeMessageRows(*screen.controller, out, watch);
+        else
             view.printMessageList(title, *screen.controller);
         out.flush();
     };
@@ -179,76 +188,115 @@ int runList(Arguments arguments, std::ostream& out) {
     return 0;
 }
 
-int runMailboxes(Arguments arguments, std::ostream& out) {
-    const ScreenOutput output = takeScreenOutput(arguments);
-    arguments.finish();
+int runMailboxes(const Arguments& arguments, std::ostream& out) {
+    const ScreenOutput output = screenOutput(arguments);
     auto app = launchMail(output.width);
     auto screen = app.mailboxList();
-    writePicture(screen.view(), output);
+    if (writePicture(screen.view(), output))
+        return 0;
     if (output.json)
         out << uikit::dumpViewTree(screen.view()).dump(2) << '\n';
     else
-        terminal(out).printMailboxList(*screen.controller);
+        terminalFor(arguments, out).printMailboxList(*screen.controller);
     return 0;
 }
 
-int runFolders(Arguments arguments, std::ostream& out) {
-    const auto accountName = arguments.takeOption("--account");
-    const ScreenOutput output = takeScreenOutput(arguments);
-    arguments.finish();
+int runFolders(const Arguments& arguments, std::ostream& out) {
+    const auto accountName = arguments.value("--account");
+    const ScreenOutput output = screenOutput(arguments);
     if (!accountName)
         throw UsageError("folders needs --account NAME");
     auto app = launchMail(output.width);
     auto screen = app.folderList(accountNamed(*accountName));
-    writePicture(screen.view(), output);
+    if (writePicture(screen.view(), output))
+        return 0;
     if (output.json)
         out << uikit::dumpViewTree(screen.view()).dump(2) << '\n';
     else
-        terminal(out).printFolderList(*screen.controller, screen.navigation->navigationBar());
+        terminalFor(arguments, out)
+            .printFolderList(*screen.controller, screen.navigation->navigationBar());
     return 0;
 }
 
-int runOpen(Arguments arguments, std::ostream& out) {
-    const auto identifier = arguments.takeOption("--message");
-    const ScreenOutput output = takeScreenOutput(arguments);
-    arguments.finish();
+int runOpen(const Arguments& arguments, std::ostream& out) {
+    const auto identifier = arguments.value("--message");
+    const ScreenOutput output = screenOutput(arguments);
     if (!identifier)
         throw UsageError("open needs --message ID (the ids that tintbox mail list shows)");
     auto app = launchMail(output.width);
     auto screen = app.openMessage(messageWithIdentifier(*identifier));
     // The extension places the header bands again a moment after layout.
     sim::mail::MailApp::settle();
-    writePicture(screen.view(), output);
+    if (writePicture(screen.view(), output))
+        return 0;
     if (output.json)
         out << uikit::dumpViewTree(screen.view()).dump(2) << '\n';
     else
-        terminal(out).printMessage(*sim::mail::MailApp::contentLayerOf(screen));
+        terminalFor(arguments, out).printMessage(*sim::mail::MailApp::contentLayerOf(screen));
     return 0;
 }
 
 } // namespace
 
-int runMail(Arguments arguments, std::ostream& out) {
-    const auto screen = arguments.takePositional();
-    if (!screen)
-        throw UsageError(
-            "name a screen: list, mailboxes, folders, open, quick-filter, mark-move or remind");
-    if (*screen == "list")
-        return runList(std::move(arguments), out);
-    if (*screen == "mailboxes")
-        return runMailboxes(std::move(arguments), out);
-    if (*screen == "folders")
-        return runFolders(std::move(arguments), out);
-    if (*screen == "open")
-        return runOpen(std::move(arguments), out);
-    if (*screen == "remind")
-        return runMailRemind(std::move(arguments), out);
-    if (*screen == "quick-filter")
-        return runMailQuickFilter(std::move(arguments), out);
-    if (*screen == "mark-move")
-        return runMailMarkMove(std::move(arguments), out);
-    throw UsageError("unknown screen '" + *screen +
-                     "' (list, mailboxes, folders, open, quick-filter, mark-move or remind)");
+std::vector<CommandSpec> mailCommands() {
+    const std::vector<OptionSpec> screen{options::json(), options::png(), options::width(),
+                                         options::color()};
+    const auto with = [&](std::vector<OptionSpec> first) {
+        first.insert(first.end(), screen.begin(), screen.end());
+        return first;
+    };
+    OptionSpec listJson{.name = "--json",
+                        .valueName = "views",
+                        .help = "print the rows as JSON (id, account, mailbox, from, to, cc, "
+                                "subject, date, unread, flagged, band colours), a row a line; "
+                                "--json=views prints each row's whole view tree",
+                        .arity = Arity::Optional,
+                        .kind = ValueKind::Choice,
+                        .choices = {"views"}};
+    return {
+        {.path = "mail",
+         .summary = "show a screen of the Mail app with the mail extension loaded, and act on it"},
+        {.path = "mail list",
+         .summary = "the message list (all inboxes, or one mailbox); --watch redraws on each "
+                    "settings change",
+         .options = {options::account("the account (any case); default all inboxes"),
+                     options::mailbox(),
+                     {.name = "--source",
+                      .valueName = "WHICH",
+                      .help = "which messages: all, unread or flagged",
+                      .kind = ValueKind::Choice,
+                      .choices = {"all", "unread", "flagged"}},
+                     {.name = "--watch",
+                      .help = "redraw on each settings change until interrupted",
+                      .arity = Arity::Flag},
+                     {.name = "--watch-seconds",
+                      .valueName = "N",
+                      .help = "stop watching after N seconds"},
+                     listJson,
+                     options::png(),
+                     options::width(),
+                     options::color()},
+         .run = runList},
+        {.path = "mail mailboxes",
+         .summary = "the mailbox list",
+         .options = screen,
+         .run = runMailboxes},
+        {.path = "mail folders",
+         .summary = "the folder list of one account",
+         .options = with({[] {
+             auto account = options::account();
+             account.required = true;
+             return account;
+         }()}),
+         .run = runFolders},
+        {.path = "mail open",
+         .summary = "an open message, with its attachments",
+         .options = with({{.name = "--message",
+                           .valueName = "ID",
+                           .help = "the message id that tintbox mail list shows",
+                           .required = true}}),
+         .run = runOpen},
+    };
 }
 
 } // namespace tintbox::cli

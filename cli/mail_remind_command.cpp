@@ -1,7 +1,9 @@
 #include "cli/mail_remind_command.hpp"
 
+#include "cli/commands.hpp"
 #include "cli/mail_screens.hpp"
 #include "cli/settings_source.hpp"
+#include "cli/table_walk.hpp"
 #include "mailhooks/tags.hpp"
 #include "platform/dispatch/run_loop.hpp"
 #include "platform/eventkit/EKEventStore.hpp"
@@ -73,30 +75,27 @@ UIAlertView* frontAlert() {
 // that the row is in view, as a user scrolls to a row before pressing it. Throws when the
 // message is not listed or its row cannot be brought into view.
 CGPoint rowCentre(MailboxContentViewController& list, MailMessage& message, UIView& screen) {
+    UITableView* table = list.tableView();
+    const auto& listed = list.messages();
     NSInteger found = -1;
-    for (std::size_t row = 0; row < list.messages().size() && found < 0; ++row)
-        if (list.messages()[row].get() == &message)
+    for (std::size_t row = 0; row < listed.size() && found < 0; ++row)
+        if (listed[row].get() == &message)
             found = static_cast<NSInteger>(row);
     if (found < 0)
         throw InputError("the message '" + message.messageIdentifier() +
                          "' is not in its mailbox's list");
-    UITableView* table = list.tableView();
     auto path = NSIndexPath::indexPathForRow(found, 0);
-    table->scrollToRowAtIndexPath(path.get(), UITableViewScrollPositionNone, false);
-    screen.layoutIfNeeded();
-    const CGRect rect = table->rectForRowAtIndexPath(path.get());
-    const CGPoint centre = table->convertPointToView({rect.midX(), rect.midY()}, &screen);
-    const CGRect shown = table->convertRectToView(table->bounds(), &screen);
-    const auto inside = [](const CGRect& area, CGPoint point) {
-        return point.x >= area.minX() && point.x < area.maxX() && point.y >= area.minY() &&
-               point.y < area.maxY();
-    };
-    if (!inside(shown, centre) || !inside(screen.bounds(), centre))
-        throw InputError("the row of the message '" + message.messageIdentifier() + "' (row " +
-                         std::to_string(found + 1) + " of " +
-                         std::to_string(list.messages().size()) +
-                         ") cannot be scrolled into view, so it cannot be pressed");
-    return centre;
+    if (bringRowIntoView(*table, path.get())) {
+        auto* cell =
+            dynamic_cast<MailboxContentViewCell*>(table->cellForRowAtIndexPath(path.get()));
+        if (cell && cell->message() == &message) {
+            const CGRect rect = table->rectForRowAtIndexPath(path.get());
+            return table->convertPointToView({rect.midX(), rect.midY()}, &screen);
+        }
+    }
+    throw InputError("the row of the message '" + message.messageIdentifier() + "' (row " +
+                     std::to_string(found + 1) + " of " + std::to_string(listed.size()) +
+                     ") cannot be scrolled into view, so it cannot be pressed");
 }
 
 // Shows the error alert in front on standard error, answers it, and gives the exit status.
@@ -106,13 +105,10 @@ int reportErrorAlert(UIAlertView& alert) {
     return 1;
 }
 
-} // namespace
-
-int runMailRemind(Arguments arguments, std::ostream& out) {
-    const auto identifier = arguments.takeOption("--message");
-    const auto dueText = arguments.takeOption("--due");
-    const bool cancel = arguments.takeFlag("--cancel");
-    arguments.finish();
+int runMailRemind(const Arguments& arguments, std::ostream& out) {
+    const auto identifier = arguments.value("--message");
+    const auto dueText = arguments.value("--due");
+    const bool cancel = arguments.flag("--cancel");
     if (!identifier)
         throw UsageError("remind needs --message ID (the ids that tintbox mail list shows)");
     if (!dueText)
@@ -171,6 +167,25 @@ int runMailRemind(Arguments arguments, std::ostream& out) {
     }
     std::cerr << "tintbox mail remind: Add was answered but no reminder file was written\n";
     return 1;
+}
+
+} // namespace
+
+CommandSpec mailRemindCommand() {
+    return {.path = "mail remind",
+            .summary = "long-press a message, pick the due date and add (or cancel) the reminder",
+            .options = {{.name = "--message",
+                         .valueName = "ID",
+                         .help = "the message id that tintbox mail list shows",
+                         .required = true},
+                        {.name = "--due",
+                         .valueName = "YYYY-MM-DDTHH:MM[:SS]",
+                         .help = "when the reminder is due (local time)",
+                         .required = true},
+                        {.name = "--cancel",
+                         .help = "answer Cancel instead of Add",
+                         .arity = Arity::Flag}},
+            .run = runMailRemind};
 }
 
 } // namespace tintbox::cli

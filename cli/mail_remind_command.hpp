@@ -10,7 +10,6 @@ namespace tintbox::cli {
 // --message ID --due YYYY-MM-DDTHH:MM[:SS] [--cancel]: opens the message's mailbox in the
 // message list, long-presses its row, spins the date picker to the due time (local time) and
 // answers Add (or Cancel). Prints the reminder file written; an error alert's text goes to
-// standard error with exit status 1.
-int runMailRemind(Arguments arguments, std::ostream& out);
+// standard error with exit status 1. The command itself is mailRemindCommand() of commands.hpp.
 
 } // namespace tintbox::cli

@@ -1,6 +1,7 @@
 #include "cli/mail_screens.hpp"
 
 #include "cli/arguments.hpp"
+#include "cli/near_names.hpp"
 #include "cli/settings_source.hpp"
 #include "cli/table_walk.hpp"
 #include "platform/foundation/device_path.hpp"
@@ -14,7 +15,11 @@
 #include "sim/mail/MailboxContentViewController.hpp"
 #include "sim/mail/account_file.hpp"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <iostream>
+#include <unistd.h>
 
 namespace tintbox::cli {
 
@@ -40,6 +45,14 @@ std::optional<double> parseWidth(const std::optional<std::string>& text) {
     return width;
 }
 
+TerminalView terminalFor(const Arguments& arguments, std::ostream& out) {
+    const std::string when = arguments.value("--color").value_or("auto");
+    const bool toTerminal = &out == &std::cout;
+    const bool colour = when == "always" ||
+                        (when == "auto" && toTerminal && TerminalView::colourWanted(STDOUT_FILENO));
+    return TerminalView(out, colour, TerminalView::columnsOf(STDOUT_FILENO));
+}
+
 sim::mail::MailApp launchMail(std::optional<double> width) {
     requireMailDevice();
     sim::mail::MailAppOptions options;
@@ -47,18 +60,72 @@ sim::mail::MailApp launchMail(std::optional<double> width) {
     return sim::mail::MailApp::launch(options);
 }
 
+namespace {
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// The one name that matches without regard to case; nothing when none or several do.
+template <typename Item, typename NameOf>
+Item* uniqueCaseInsensitive(const std::vector<objc::Ref<Item>>& items, std::string_view name,
+                            NameOf nameOf) {
+    Item* found = nullptr;
+    for (const auto& item : items)
+        if (sameIgnoringCase(nameOf(*item), name)) {
+            if (found)
+                return nullptr;
+            found = item.get();
+        }
+    return found;
+}
+
+} // namespace
+
+std::vector<std::string> accountNames() {
+    std::vector<std::string> names;
+    for (const auto& account : sim::mail::MailStore::shared().accounts())
+        names.push_back(account->displayName());
+    return names;
+}
+
 MailAccount& accountNamed(const std::string& name) {
-    MailAccount* account = sim::mail::MailStore::shared().accountNamed(name);
+    auto& store = sim::mail::MailStore::shared();
+    MailAccount* account = store.accountNamed(name);
     if (!account)
-        throw InputError("no account named '" + name + "'");
+        account = uniqueCaseInsensitive(store.accounts(), name,
+                                        [](MailAccount& a) { return a.displayName(); });
+    if (!account) {
+        const auto names = accountNames();
+        throw InputError("no account named '" + name + "'" + didYouMean(name, names) +
+                         "; the accounts are " + listOfNames(names, "'"));
+    }
     return *account;
 }
 
 Mailbox& mailboxNamed(MailAccount& account, const std::string& name) {
+    // Maildir++ writes Lists/dev as .Lists.dev, so people type either.
+    std::string slashed = name;
+    std::replace(slashed.begin(), slashed.end(), '.', '/');
     Mailbox* mailbox = account.mailboxNamed(name);
     if (!mailbox)
+        mailbox = account.mailboxNamed(slashed);
+    const auto nameOf = [](Mailbox& m) { return m.displayName(); };
+    if (!mailbox)
+        mailbox = uniqueCaseInsensitive(account.mailboxes(), name, nameOf);
+    if (!mailbox)
+        mailbox = uniqueCaseInsensitive(account.mailboxes(), slashed, nameOf);
+    if (!mailbox) {
+        std::vector<std::string> names;
+        for (const auto& each : account.mailboxes())
+            names.push_back(each->displayName());
         throw InputError("the account '" + account.displayName() + "' has no mailbox named '" +
-                         name + "'");
+                         name + "'" + didYouMean(slashed, names) + "; its mailboxes are " +
+                         listOfNames(names, "'"));
+    }
     return *mailbox;
 }
 

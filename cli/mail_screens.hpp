@@ -3,6 +3,8 @@
 // unknown ones), and writing a screen as a picture, a JSON view dump or terminal text.
 #pragma once
 
+#include "cli/arguments.hpp"
+#include "cli/terminal_view.hpp"
 #include "sim/mail/MailApp.hpp"
 
 #include <filesystem>
@@ -22,10 +24,18 @@ namespace tintbox::cli {
 void requireMailDevice();
 // Launches the app on the device root with the screen width given (points), if any.
 sim::mail::MailApp launchMail(std::optional<double> width);
+// Terminal text for standard output, coloured as --color says (auto: only on a terminal that
+// wants colour); another stream always gets plain text.
+TerminalView terminalFor(const Arguments& arguments, std::ostream& out);
 // Parses --width's value: a positive number of points (UsageError otherwise).
 std::optional<double> parseWidth(const std::optional<std::string>& text);
 
+// The account of that name; without an exact match, the one whose name matches without regard
+// to case. An InputError lists the accounts and the nearest names.
 MailAccount& accountNamed(const std::string& name);
+std::vector<std::string> accountNames();
+// The mailbox of that name, where Lists.dev also names Lists/dev and case counts only when
+// it must; an InputError lists the account's mailboxes.
 Mailbox& mailboxNamed(MailAccount& account, const std::string& name);
 MailMessage& messageWithIdentifier(const std::string& identifier);
 // The inboxes of every account, as the All Inboxes row lists them.

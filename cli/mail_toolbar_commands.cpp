@@ -1,5 +1,7 @@
 #include "cli/mail_toolbar_commands.hpp"
 
+#include "cli/commands.hpp"
+#include "cli/common_options.hpp"
 #include "cli/mail_screens.hpp"
 #include "cli/settings_source.hpp"
 #include "cli/terminal_view.hpp"
@@ -41,11 +43,6 @@ const Segment& segmentNamed(const std::string& name) {
     throw UsageError("--segment takes all, unread or flagged, not '" + name + "'");
 }
 
-TerminalView terminal(std::ostream& out) {
-    return TerminalView(out, &out == &std::cout && TerminalView::colourWanted(STDOUT_FILENO),
-                        TerminalView::columnsOf(STDOUT_FILENO));
-}
-
 // The mailboxes the options name (one mailbox, or every inbox) and the list's title.
 std::pair<std::vector<objc::Ref<NSObject>>, std::string>
 listedMailboxes(const std::optional<std::string>& accountName,
@@ -72,8 +69,9 @@ bool isInside(const UIView* view, const UIView& root) {
     return false;
 }
 
-int printList(const List& screen, const std::string& title, const Segment* segment, bool json,
-              std::ostream& out) {
+int printList(const List& screen, const std::string& title, const Segment* segment,
+              const Arguments& arguments, std::ostream& out) {
+    const bool json = arguments.flag("--json");
     if (json) {
         auto dump = messageListJson(*screen.controller);
         if (segment) {
@@ -84,7 +82,7 @@ int printList(const List& screen, const std::string& title, const Segment* segme
         }
         out << dump.dump(2) << '\n';
     } else {
-        terminal(out).printMessageList(title, *screen.controller);
+        terminalFor(arguments, out).printMessageList(title, *screen.controller);
     }
     return 0;
 }
@@ -98,14 +96,14 @@ long sourceTypeNamed(const std::string& option, const std::string& name) {
     throw UsageError(option + " takes all, unread or flagged, not '" + name + "'");
 }
 
-int runMailQuickFilter(Arguments arguments, std::ostream& out) {
-    const auto segmentName = arguments.takeOption("--segment");
-    const auto accountName = arguments.takeOption("--account");
-    const auto mailboxName = arguments.takeOption("--mailbox");
-    const auto png = arguments.takeOption("--png");
-    const bool json = arguments.takeFlag("--json");
-    const auto width = parseWidth(arguments.takeOption("--width"));
-    arguments.finish();
+namespace {
+
+int runMailQuickFilter(const Arguments& arguments, std::ostream& out) {
+    const auto segmentName = arguments.value("--segment");
+    const auto accountName = arguments.value("--account");
+    const auto mailboxName = arguments.value("--mailbox");
+    const auto png = arguments.value("--png");
+    const auto width = parseWidth(arguments.value("--width"));
     if (!segmentName)
         throw UsageError("quick-filter needs --segment all|unread|flagged");
     const Segment& segment = segmentNamed(*segmentName);
@@ -132,18 +130,20 @@ int runMailQuickFilter(Arguments arguments, std::ostream& out) {
                          ") did not reach the quick filter bar");
     sim::mail::MailApp::settle(kSettleSeconds);
     screen.view().layoutIfNeeded();
-    if (png)
+    if (png) {
         uikit::writeViewPNG(screen.view(), *png);
-    return printList(screen, title, &segment, json, out);
+        std::cerr << "Wrote " << *png << '\n';
+        return 0;
+    }
+    return printList(screen, title, &segment, arguments, out);
 }
 
-int runMailMarkMove(Arguments arguments, std::ostream& out) {
-    const auto accountName = arguments.takeOption("--account");
-    const auto mailboxName = arguments.takeOption("--mailbox");
-    const auto selected = arguments.takeRepeated("--select");
-    const auto targetName = arguments.takeOption("--to");
-    const bool json = arguments.takeFlag("--json");
-    arguments.finish();
+int runMailMarkMove(const Arguments& arguments, std::ostream& out) {
+    const auto accountName = arguments.value("--account");
+    const auto mailboxName = arguments.value("--mailbox");
+    const auto selected = arguments.values("--select");
+    const auto targetName = arguments.value("--to");
+    const bool json = arguments.flag("--json");
     if (!accountName)
         throw UsageError("mark-move needs --account NAME");
     if (selected.empty())
@@ -223,6 +223,40 @@ int runMailMarkMove(Arguments arguments, std::ostream& out) {
     if (json)
         out << nlohmann::ordered_json{{"moves", moves}}.dump(2) << '\n';
     return allMoved ? 0 : 1;
+}
+
+} // namespace
+
+std::vector<CommandSpec> mailToolbarCommands() {
+    const auto required = [](OptionSpec option) {
+        option.required = true;
+        return option;
+    };
+    return {
+        {.path = "mail quick-filter",
+         .summary = "tap a segment of the quick filter bar and show the list",
+         .options = {required({.name = "--segment",
+                               .valueName = "WHICH",
+                               .help = "the segment to tap: all, unread or flagged",
+                               .kind = ValueKind::Choice,
+                               .choices = {"all", "unread", "flagged"}}),
+                     options::account("the account (any case); default all inboxes"),
+                     options::mailbox(), options::json(), options::png(), options::width(),
+                     options::color()},
+         .run = runMailQuickFilter},
+        {.path = "mail mark-move",
+         .summary = "select messages in edit mode, long-press Move (mark as read) and move them",
+         .options = {required(options::account()), options::mailbox(),
+                     required({.name = "--select",
+                               .valueName = "ID",
+                               .help = "the messages to move, by the ids mail list shows",
+                               .arity = Arity::Several}),
+                     required({.name = "--to",
+                               .valueName = "MAILBOX",
+                               .help = "the mailbox to move them to"}),
+                     options::json()},
+         .run = runMailMarkMove},
+    };
 }
 
 } // namespace tintbox::cli

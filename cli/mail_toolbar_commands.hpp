@@ -15,7 +15,4 @@ namespace tintbox::cli {
 // "all", "unread", "flagged" -> the host's source type 0, 3, 2; UsageError for anything else.
 long sourceTypeNamed(const std::string& option, const std::string& name);
 
-int runMailQuickFilter(Arguments arguments, std::ostream& out);
-int runMailMarkMove(Arguments arguments, std::ostream& out);
-
 } // namespace tintbox::cli

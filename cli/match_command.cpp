@@ -1,4 +1,5 @@
 #include "cli/commands.hpp"
+#include "cli/common_options.hpp"
 #include "cli/settings_source.hpp"
 #include "engine/matcher.hpp"
 #include "settings/loader.hpp"
@@ -14,17 +15,14 @@ std::optional<std::vector<std::string>> listOrNone(std::vector<std::string> addr
     return addresses;
 }
 
-} // namespace
-
-int runMatch(Arguments arguments, std::ostream& out) {
-    const bool json = arguments.takeFlag("--json");
-    const SettingsSource source = takeSettingsSource(arguments);
+int runMatch(const Arguments& arguments, std::ostream& out) {
+    const bool json = arguments.flag("--json");
+    const SettingsSource source = settingsSource(arguments);
     engine::MessageFields message;
-    message.subject = arguments.takeOption("--subject");
-    message.senders = listOrNone(arguments.takeRepeated("--from"));
-    message.to = listOrNone(arguments.takeRepeated("--to"));
-    message.cc = listOrNone(arguments.takeRepeated("--cc"));
-    arguments.finish();
+    message.subject = arguments.value("--subject");
+    message.senders = listOrNone(arguments.values("--from"));
+    message.to = listOrNone(arguments.values("--to"));
+    message.cc = listOrNone(arguments.values("--cc"));
 
     settings::SettingsSnapshot snapshot;
     settings::loadSettings(snapshot, source.path);
@@ -38,6 +36,26 @@ int runMatch(Arguments arguments, std::ostream& out) {
             out << colour << '\n';
     }
     return 0;
+}
+
+} // namespace
+
+CommandSpec matchCommand() {
+    const auto address = [](std::string name, std::string help) {
+        return OptionSpec{.name = std::move(name),
+                          .valueName = "ADDR",
+                          .help = std::move(help),
+                          .arity = Arity::Repeated};
+    };
+    return {.path = "match",
+            .summary = "print the colours of the filters that a message matches, in order",
+            .options = {options::settings(),
+                        {.name = "--subject", .valueName = "TEXT", .help = "the subject"},
+                        address("--from", "a sender"),
+                        address("--to", "a To recipient"),
+                        address("--cc", "a Cc recipient"),
+                        options::json()},
+            .run = runMatch};
 }
 
 } // namespace tintbox::cli

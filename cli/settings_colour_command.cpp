@@ -3,7 +3,10 @@
 // channel values through the cell's entry alerts, taps and drags on the picker through the touch
 // driver. After each action it prints the value the settings file now holds.
 #include "cli/commands.hpp"
+#include "cli/common_options.hpp"
+#include "cli/config_values.hpp"
 #include "cli/settings_source.hpp"
+#include "pane/settings_file.hpp"
 #include "platform/foundation/device_path.hpp"
 #include "platform/foundation/property_list.hpp"
 #include "platform/preferences/preferences_domain.hpp"
@@ -13,6 +16,8 @@
 #include "settings/keys.hpp"
 #include "sim/settings/SettingsApp.hpp"
 
+#include <charconv>
+#include <iostream>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <sstream>
@@ -144,26 +149,53 @@ int pickerType(const std::string& letter) {
     throw UsageError("--picker '" + letter + "' is not h, s or b");
 }
 
-} // namespace
+// The key as the pane stores it: an account of the device (any case), or "Color Value N" of an
+// enabled filter. Anything else would store a colour nothing reads.
+std::string checkedKey(const std::string& key) {
+    const auto parsed = settings::ColourKey::parse(key);
+    if (!parsed.isFilterColour())
+        return deviceAccountNamed(key);
+    const auto settings = pane::loadSettingsFile();
+    const foundation::Value* list = foundation::find(settings, settings::kFiltersEnabled);
+    const std::size_t count = list && list->asArray() ? list->asArray()->size() : 0;
+    const std::string number = key.substr(settings::kFilterColourPrefix.size());
+    const auto first = number.find_first_not_of(' ');
+    filterNumber(first == std::string::npos ? "" : number.substr(first), count,
+                 "--key '" + key + "':");
+    return key;
+}
 
-int runSettingsColour(Arguments arguments, std::ostream& out) {
-    const auto key = arguments.takeOption("--key");
-    if (!key || key->empty())
+int channelValue(const std::string& text, const std::string& whole) {
+    int value = -1;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0 ||
+        value > 255)
+        throw UsageError("--rgb '" + whole + "': each channel is a whole number from 0 to 255");
+    return value;
+}
+
+int runSettingsColour(const Arguments& arguments, std::ostream& out) {
+    const auto keyGiven = arguments.value("--key");
+    if (!keyGiven || keyGiven->empty())
         throw UsageError("--key NAME is required (an account name or \"Color Value N\")");
-    const auto hex = arguments.takeRepeated("--hex");
-    const auto rgb = arguments.takeRepeated("--rgb");
-    const auto taps = arguments.takeRepeated("--tap");
-    const auto drags = arguments.takeRepeated("--drag");
-    const auto picker = arguments.takeOption("--picker");
-    const auto png = arguments.takeOption("--png");
-    const bool json = arguments.takeFlag("--json");
-    arguments.finish();
+    auto hex = arguments.values("--hex");
+    for (auto& text : hex)
+        text = hexColourArgument("--hex", text).substr(1);
+    const auto key = std::optional<std::string>(checkedKey(*keyGiven));
+    const auto rgb = arguments.values("--rgb");
+    const auto taps = arguments.values("--tap");
+    const auto drags = arguments.values("--drag");
+    const auto picker = arguments.value("--picker");
+    const auto png = arguments.value("--png");
+    const bool json = arguments.flag("--json");
 
     std::vector<std::vector<std::string>> channelSets;
     for (const std::string& value : rgb) {
         auto parts = split(value, ',');
         if (parts.size() != 3)
             throw UsageError("--rgb '" + value + "' is not R,G,B");
+        for (const auto& part : parts)
+            channelValue(part, value);
         channelSets.push_back(std::move(parts));
     }
     std::vector<CGPoint> tapPoints;
@@ -212,6 +244,8 @@ int runSettingsColour(Arguments arguments, std::ostream& out) {
         app.writePNG(*png);
 
     const std::optional<std::string> stored = storedColour(*key);
+    if (!session.saves().empty() && !stored)
+        throw InputError(*key + ": the colour pane stored nothing");
     if (json) {
         auto result = nlohmann::ordered_json::object();
         result["key"] = *key;
@@ -238,8 +272,40 @@ int runSettingsColour(Arguments arguments, std::ostream& out) {
         << ", " << session.shownChannel("valueG") << ", " << session.shownChannel("valueB")
         << "), stored " << stored.value_or("nothing") << '\n';
     if (png)
-        out << "wrote " << *png << '\n';
+        std::cerr << "Wrote " << *png << '\n';
     return 0;
+}
+
+} // namespace
+
+CommandSpec settingsColourCommand() {
+    const auto repeated = [](std::string name, std::string value, std::string help) {
+        return OptionSpec{.name = std::move(name),
+                          .valueName = std::move(value),
+                          .help = std::move(help),
+                          .arity = Arity::Repeated};
+    };
+    return {.path = "settings colour",
+            .summary = "edit a colour in the colour selector pane: typed entry first, then taps "
+                       "and drags on the picker, in picker points; --picker stores the picker "
+                       "type",
+            .options = {{.name = "--key",
+                         .valueName = "NAME",
+                         .help = "an account name or \"Color Value N\" (filter N)",
+                         .kind = ValueKind::Account,
+                         .required = true},
+                        repeated("--hex", "RRGGBB", "type the colour into the hex field"),
+                        repeated("--rgb", "R,G,B", "type the three channels, 0 to 255"),
+                        repeated("--tap", "X,Y", "tap the picker"),
+                        repeated("--drag", "X1,Y1:X2,Y2", "drag on the picker"),
+                        {.name = "--picker",
+                         .valueName = "h|s|b",
+                         .help = "which picker the pane shows",
+                         .kind = ValueKind::Choice,
+                         .choices = {"h", "s", "b"}},
+                        options::png("write a picture of the pane to FILE"),
+                        options::json()},
+            .run = runSettingsColour};
 }
 
 } // namespace tintbox::cli

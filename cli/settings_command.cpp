@@ -1,25 +1,15 @@
 // tintbox settings: the settings pane's screens in the Settings app stand-in, one subcommand per
-// screen (tintbox settings colour ...). The first word names the subcommand.
+// screen (tintbox settings colour ...), each in its own file.
 #include "cli/commands.hpp"
-
-#include <map>
-#include <string>
 
 namespace tintbox::cli {
 
-int runSettings(Arguments arguments, std::ostream& out) {
-    static const std::map<std::string, int (*)(Arguments, std::ostream&), std::less<>> subcommands{
-        {"colour", runSettingsColour},
-        {"show", runSettingsShow},
-        {"panes", runSettingsPanes},
-    };
-    const auto name = arguments.takePositional();
-    if (!name)
-        throw UsageError("name a subcommand: colour, show or panes");
-    const auto found = subcommands.find(*name);
-    if (found == subcommands.end())
-        throw UsageError("unknown subcommand '" + *name + "' (try colour, show or panes)");
-    return found->second(std::move(arguments), out);
+std::vector<CommandSpec> settingsCommands() {
+    return {{.path = "settings",
+             .summary = "show and drive the settings pane as the Settings app does"},
+            settingsShowCommand(),
+            settingsColourCommand(),
+            settingsPanesCommand()};
 }
 
 } // namespace tintbox::cli

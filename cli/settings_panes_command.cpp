@@ -1,6 +1,7 @@
 // tintbox settings panes: the rows that the Settings app lists for the panes installed on the
 // device (one entry file each), with the bundle each opens and whether that bundle is there.
 #include "cli/commands.hpp"
+#include "cli/common_options.hpp"
 #include "cli/settings_source.hpp"
 #include "sim/settings/preference_entries.hpp"
 
@@ -8,10 +9,10 @@
 #include <nlohmann/json.hpp>
 
 namespace tintbox::cli {
+namespace {
 
-int runSettingsPanes(Arguments arguments, std::ostream& out) {
-    const bool json = arguments.takeFlag("--json");
-    arguments.finish();
+int runSettingsPanes(const Arguments& arguments, std::ostream& out) {
+    const bool json = arguments.flag("--json");
     const auto listed = sim::settings::readPreferenceEntries();
     for (const std::string& warning : listed.warnings)
         std::cerr << "tintbox settings: " << warning << '\n';
@@ -36,6 +37,15 @@ int runSettingsPanes(Arguments arguments, std::ostream& out) {
     else if (listed.entries.empty())
         out << "no panes are listed (run tintbox init to install the settings pane)\n";
     return 0;
+}
+
+} // namespace
+
+CommandSpec settingsPanesCommand() {
+    return {.path = "settings panes",
+            .summary = "the panes the Settings app lists",
+            .options = {options::json()},
+            .run = runSettingsPanes};
 }
 
 } // namespace tintbox::cli

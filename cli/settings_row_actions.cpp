@@ -20,16 +20,19 @@ struct ActionOption {
     std::size_t values;
     RowActionKind kind;
     std::string_view verb;
+    std::string_view valueName;
+    std::string_view help;
 };
 
 constexpr ActionOption kActionOptions[] = {
-    {"--toggle", 1, RowActionKind::Toggle, "toggle"},
-    {"--choose", 2, RowActionKind::Choose, "choose"},
-    {"--text", 2, RowActionKind::Text, "text"},
-    {"--slide", 2, RowActionKind::Slide, "slide"},
-    {"--tap", 1, RowActionKind::Tap, "tap"},
-    {"--move", 2, RowActionKind::Move, "move"},
-    {"--answer", 1, RowActionKind::Answer, "answer"},
+    {"--toggle", 1, RowActionKind::Toggle, "toggle", "ROW", "flip the row's switch"},
+    {"--set", 2, RowActionKind::Set, "set", "ROW on|off", "turn the row's switch on or off"},
+    {"--choose", 2, RowActionKind::Choose, "choose", "ROW VALUE", "pick a value of the row's list"},
+    {"--text", 2, RowActionKind::Text, "text", "ROW TEXT", "type the row's text"},
+    {"--slide", 2, RowActionKind::Slide, "slide", "ROW VALUE", "drag the row's slider to VALUE"},
+    {"--tap", 1, RowActionKind::Tap, "tap", "ROW", "tap the row"},
+    {"--move", 2, RowActionKind::Move, "move", "FROM TO", "drag a row to another place"},
+    {"--answer", 1, RowActionKind::Answer, "answer", "BUTTON", "tap a button of the alert shown"},
 };
 constexpr std::string_view kFieldOption = "--field";
 
@@ -111,13 +114,30 @@ std::string RowAction::describe() const {
     return text;
 }
 
-std::vector<RowAction> takeRowActions(Arguments& arguments) {
-    std::vector<std::pair<std::string_view, std::size_t>> options{{kFieldOption, 1}};
+std::vector<OptionSpec> rowActionOptions() {
+    std::vector<OptionSpec> options;
     for (const ActionOption& option : kActionOptions)
-        options.emplace_back(option.option, option.values);
+        options.push_back({.name = std::string(option.option),
+                           .valueName = std::string(option.valueName),
+                           .help = std::string(option.help),
+                           .arity = Arity::Repeated,
+                           .valuesPerUse = option.values,
+                           .literalValues = true});
+    options.push_back({.name = std::string(kFieldOption),
+                       .valueName = "TEXT",
+                       .help = "type TEXT into the next field of the alert of an --answer",
+                       .arity = Arity::Repeated,
+                       .literalValues = true});
+    return options;
+}
+
+std::vector<RowAction> rowActions(const Arguments& arguments) {
+    std::vector<std::string_view> options{kFieldOption};
+    for (const ActionOption& option : kActionOptions)
+        options.push_back(option.option);
     std::vector<RowAction> actions;
     std::vector<std::string> waitingFields; // --field given before its --answer
-    for (auto& taken : arguments.takeInOrder(options)) {
+    for (auto& taken : arguments.inOrder(options)) {
         if (taken.name == kFieldOption) {
             if (!actions.empty() && actions.back().kind == RowActionKind::Answer &&
                 waitingFields.empty())
@@ -133,6 +153,10 @@ std::vector<RowAction> takeRowActions(Arguments& arguments) {
         RowAction action{option->kind, std::move(taken.values), {}, 0};
         if (action.kind == RowActionKind::Slide)
             action.number = sliderValue(action.values[1]);
+        if (action.kind == RowActionKind::Set && action.values[1] != "on" &&
+            action.values[1] != "off")
+            throw UsageError("--set " + action.values[0] + " takes on or off, not '" +
+                             action.values[1] + "'");
         if (action.kind == RowActionKind::Answer)
             action.fields = std::exchange(waitingFields, {});
         if (!waitingFields.empty())
@@ -155,6 +179,15 @@ RowActionResult runRowAction(SettingsApp& app, const RowAction& action) {
             address = findRow(app, action.values[0]);
             app.toggle(*address);
             break;
+        case RowActionKind::Set: {
+            address = findRow(app, action.values[0]);
+            const auto row = rowAt(app, *address);
+            if (!row || !row->value || (*row->value != "on" && *row->value != "off"))
+                throw InputError(action.describe() + ": the row has no switch");
+            if (*row->value != action.values[1])
+                app.toggle(*address);
+            break;
+        }
         case RowActionKind::Choose:
             address = findRow(app, action.values[0]);
             app.choose(*address, action.values[1]);

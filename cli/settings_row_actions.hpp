@@ -2,11 +2,12 @@
 // (flip a switch, pick a choice, type, drag a slider, tap, drag a filter to another place,
 // answer an alert), taken from the command line in the order given and run through the
 // Settings app stand-in, so that the pane's own code does the work and writes the file.
-//   for (const RowAction& action : takeRowActions(arguments))
+//   for (const RowAction& action : rowActions(arguments))
 //       report.push_back(runRowAction(app, action));
 #pragma once
 
 #include "cli/arguments.hpp"
+#include "cli/command_spec.hpp"
 #include "sim/settings/SettingsApp.hpp"
 
 #include <nlohmann/json.hpp>
@@ -17,6 +18,7 @@ namespace tintbox::cli {
 
 enum class RowActionKind {
     Toggle, // flip the row's switch
+    Set,    // turn the row's switch on or off, whichever it is now
     Choose, // pick a value in the row's choice list
     Text,   // replace the row's text, as typed
     Slide,  // drag the row's slider to a value
@@ -34,10 +36,13 @@ struct RowAction {
     std::string describe() const;
 };
 
-// Takes --toggle ROW, --choose ROW VALUE, --text ROW TEXT, --slide ROW VALUE, --tap ROW,
-// --move FROM TO and --answer BUTTON [--field TEXT]... in command-line order. Throws UsageError
-// for a missing value, a slider value that is not a number or a --field without an --answer.
-std::vector<RowAction> takeRowActions(Arguments& arguments);
+// --toggle ROW, --set ROW on|off, --choose ROW VALUE, --text ROW TEXT, --slide ROW VALUE,
+// --tap ROW, --move FROM TO and --answer BUTTON [--field TEXT]... in command-line order. Throws
+// UsageError for a slider value that is not a number, a --set that is not on or off, or a
+// --field without an --answer.
+std::vector<RowAction> rowActions(const Arguments& arguments);
+// The options above, for the command's spec.
+std::vector<OptionSpec> rowActionOptions();
 
 struct RowActionResult {
     nlohmann::ordered_json json; // {"action", "arguments", "pane", "row"?, "opened"?, "alerts"}

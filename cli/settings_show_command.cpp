@@ -2,13 +2,16 @@
 // it - the root pane, or the pane reached by tapping the rows of PATH from the root
 // ("Filters/0": the row titled Filters, then row 0 of the first section; a step may also be
 // "S,R")
-// - after the row actions given (--toggle, --choose, --text, --slide, --tap, --move, --answer),
+// - after the row actions given (--toggle, --set, --choose, --text, --slide, --tap, --move,
+// --answer),
 // run in order on whatever pane is on top, as terminal text, --json or a --png picture.
 #include "cli/commands.hpp"
+#include "cli/common_options.hpp"
 #include "cli/settings_row_actions.hpp"
 #include "cli/settings_source.hpp"
 #include "sim/settings/SettingsApp.hpp"
 
+#include <iostream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -24,15 +27,11 @@ std::vector<std::string> pathSteps(const std::string& path) {
     return steps;
 }
 
-} // namespace
-
-int runSettingsShow(Arguments arguments, std::ostream& out) {
-    // First: an action's value may be any word, even one that looks like an option.
-    const std::vector<RowAction> actions = takeRowActions(arguments);
-    const bool json = arguments.takeFlag("--json");
-    const auto png = arguments.takeOption("--png");
-    const auto path = arguments.takePositional();
-    arguments.finish();
+int runSettingsShow(const Arguments& arguments, std::ostream& out) {
+    const std::vector<RowAction> actions = rowActions(arguments);
+    const bool json = arguments.flag("--json");
+    const auto png = arguments.value("--png");
+    const auto path = arguments.operand("PATH");
     if (json && png)
         throw UsageError("--json and --png exclude each other");
 
@@ -59,6 +58,7 @@ int runSettingsShow(Arguments arguments, std::ostream& out) {
         app.writePNG(*png);
         for (const RowActionResult& result : results)
             out << result.text << '\n';
+        std::cerr << "Wrote " << *png << '\n';
     } else if (json) {
         auto shown = app.json();
         if (!actions.empty()) {
@@ -76,6 +76,21 @@ int runSettingsShow(Arguments arguments, std::ostream& out) {
         out << app.text();
     }
     return 0;
+}
+
+} // namespace
+
+CommandSpec settingsShowCommand() {
+    auto options = rowActionOptions();
+    options.push_back(options::json());
+    options.push_back(options::png("write a picture of the pane to FILE"));
+    return {.path = "settings show",
+            .summary = "a pane (PATH: rows tapped from the root, such as Filters/0), after the row "
+                       "actions given, in order; ROW is \"SECTION,ROW\", the row's title, or a "
+                       "row number of the first section",
+            .options = std::move(options),
+            .operands = {{.name = "PATH", .help = "rows tapped from the root", .required = false}},
+            .run = runSettingsShow};
 }
 
 } // namespace tintbox::cli

@@ -5,8 +5,8 @@
 
 namespace tintbox::cli {
 
-SettingsSource takeSettingsSource(Arguments& arguments) {
-    const auto named = arguments.takeOption("--settings");
+SettingsSource settingsSource(const Arguments& arguments) {
+    const auto named = arguments.value("--settings");
     SettingsSource source;
     source.path = named ? std::filesystem::path(*named) : settings::settingsFilePath();
     std::string error;

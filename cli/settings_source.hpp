@@ -22,8 +22,8 @@ struct SettingsSource {
     foundation::Dictionary dictionary;
 };
 
-// Takes --settings from the arguments and reads the file; throws InputError when it is missing,
+// Reads the file of --settings, or the device root's; throws InputError when it is missing,
 // unreadable or not a dictionary.
-SettingsSource takeSettingsSource(Arguments& arguments);
+SettingsSource settingsSource(const Arguments& arguments);
 
 } // namespace tintbox::cli

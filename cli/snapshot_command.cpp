@@ -1,4 +1,5 @@
 #include "cli/commands.hpp"
+#include "cli/common_options.hpp"
 #include "cli/json_value.hpp"
 #include "cli/settings_source.hpp"
 #include "settings/loader.hpp"
@@ -66,13 +67,10 @@ nlohmann::ordered_json fieldJson(const SettingsSnapshot& snapshot, const Field& 
         field);
 }
 
-} // namespace
-
-int runSnapshot(Arguments arguments, std::ostream& out) {
-    if (!arguments.takeFlag("--json"))
+int runSnapshot(const Arguments& arguments, std::ostream& out) {
+    if (!arguments.flag("--json"))
         throw UsageError("the snapshot is printed as JSON only; add --json");
-    const SettingsSource source = takeSettingsSource(arguments);
-    arguments.finish();
+    const SettingsSource source = settingsSource(arguments);
 
     SettingsSnapshot snapshot;
     settings::loadSettings(snapshot, source.path);
@@ -88,6 +86,15 @@ int runSnapshot(Arguments arguments, std::ostream& out) {
     json["settingsChanged"] = snapshot.settingsChanged;
     out << json.dump(2) << '\n';
     return 0;
+}
+
+} // namespace
+
+CommandSpec snapshotCommand() {
+    return {.path = "snapshot",
+            .summary = "load a settings file as the mail extension does and print the snapshot",
+            .options = {options::settings(), options::json("print the snapshot (required)")},
+            .run = runSnapshot};
 }
 
 } // namespace tintbox::cli

@@ -1,11 +1,13 @@
 #include "cli/terminal_view.hpp"
 
+#include "cli/display_width.hpp"
 #include "cli/table_walk.hpp"
 #include "mailhooks/tags.hpp"
 #include "platform/quartz/CAGradientLayer.hpp"
 #include "platform/uikit/NSIndexPath.hpp"
 #include "platform/uikit/UIColor.hpp"
 #include "platform/uikit/UIImage.hpp"
+#include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UINavigationBar.hpp"
 #include "sim/mail/MailAccount.hpp"
 #include "sim/mail/MailMessage.hpp"
@@ -59,12 +61,6 @@ std::string background(Rgb colour) {
            std::to_string(colour.blue) + 'm';
 }
 
-std::size_t codePoints(const std::string& text) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
-
 // The row's cell, the table scrolled to it when it is out of view.
 UITableViewCell* rowCell(UITableView* table, NSInteger section, NSInteger row) {
     auto path = NSIndexPath::indexPathForRow(row, section);
@@ -73,10 +69,7 @@ UITableViewCell* rowCell(UITableView* table, NSInteger section, NSInteger row) {
 }
 
 std::string padded(std::string text, std::size_t width) {
-    const std::size_t length = codePoints(text);
-    if (length < width)
-        text.append(width - length, ' ');
-    return text;
+    return padToWidth(std::move(text), width);
 }
 
 } // namespace
@@ -108,7 +101,8 @@ std::string hexOf(Rgb colour) {
 
 bool TerminalView::colourWanted(int fd) {
     const char* noColour = std::getenv("NO_COLOR");
-    return ::isatty(fd) && !(noColour && *noColour);
+    const char* term = std::getenv("TERM");
+    return ::isatty(fd) && !(noColour && *noColour) && !(term && std::string_view(term) == "dumb");
 }
 
 int TerminalView::columnsOf(int fd) {
@@ -127,9 +121,7 @@ std::string TerminalView::styled(const std::string& text, const char* attributes
 std::string TerminalView::fitted(const std::string& text, int columns) const {
     if (columns <= 0)
         return {};
-    if (codePoints(text) <= static_cast<std::size_t>(columns))
-        return text;
-    return mail::snippetOf(text, static_cast<std::size_t>(columns - 1)) + "\u2026";
+    return fitToWidth(text, static_cast<std::size_t>(columns));
 }
 
 // Colour: each band a block of its width, its stripes side by side. Plain: the hex colours.
@@ -138,15 +130,9 @@ std::string TerminalView::bands(const std::vector<std::vector<Rgb>>& shown) cons
     for (std::size_t i = 0; i < shown.size(); ++i) {
         const auto& stripes = shown[i];
         const int width = i == 0 ? kAccountBandWidth : kFilterBandWidth;
-        if (!m_colour) {
-            if (stripes.empty())
-                continue;
-            text += '[';
-            for (std::size_t s = 0; s < stripes.size(); ++s)
-                text += (s ? " " : "") + hexOf(stripes[s]);
-            text += "] ";
+        // Plain text keeps its columns; the colours are in --json.
+        if (!m_colour)
             continue;
-        }
         int used = 0;
         for (std::size_t s = 0; s < stripes.size(); ++s) {
             const int blocks = std::max(1, width / static_cast<int>(stripes.size()));
@@ -200,7 +186,7 @@ void TerminalView::printMessageList(const std::string& title, MailboxContentView
         const std::string snippet = mail::readPreviewText(cell->message(), 200);
         const std::string subject =
             fitted(shown.subject.empty() ? "(no subject)" : shown.subject, textColumns);
-        const int rest = textColumns - static_cast<int>(codePoints(subject)) - 3;
+        const int rest = textColumns - static_cast<int>(displayWidth(subject)) - 3;
         m_out << prefix << "  " << subject;
         if (rest > 4 && !snippet.empty())
             m_out << styled(" \u2014 " + fitted(snippet, rest), kDim);
@@ -270,6 +256,8 @@ void TerminalView::printMessage(MessageContentLayer& content) {
     }
     m_out << std::string(static_cast<std::size_t>(std::min(m_columns, 60)), '-') << '\n';
     m_out << content.bodyLabel()->text() << '\n';
+    if (UILabel* attachments = content.attachmentsLabel(); attachments && !attachments->isHidden())
+        m_out << '\n' << styled(attachments->text(), kDim) << '\n';
 }
 
 } // namespace tintbox::cli

@@ -1,7 +1,7 @@
 // The Mail screens as text for a terminal: the bands the mail extension added (found by their
 // view tags, their gradient colours or background colour and their opacity, blended on white)
-// drawn as 24-bit colour blocks beside each row, with the row's text. Without colour (not a
-// terminal, or NO_COLOR set) each band is written as its hex colours in brackets instead.
+// drawn as 24-bit colour blocks beside each row, with the row's text. Without colour the rows
+// are plain text in the same columns, and the colours are left to --json.
 //   TerminalView view(std::cout, TerminalView::colourWanted(STDOUT_FILENO));
 //   view.printMessageList(*screen.controller);
 #pragma once
@@ -38,7 +38,7 @@ public:
     TerminalView(std::ostream& out, bool colour, int columns = 100)
         : m_out(out), m_colour(colour), m_columns(columns) {}
 
-    // True when `fd` is a terminal and NO_COLOR is not set.
+    // True when `fd` is a terminal, TERM is not "dumb" and NO_COLOR is not set.
     static bool colourWanted(int fd);
     // The terminal's width in columns, or 100 when it is not a terminal.
     static int columnsOf(int fd);

@@ -1,8 +1,11 @@
 #include "platform/uikit/html_import.hpp"
 
+#include <array>
+#include <cctype>
 #include <initializer_list>
 #include <libxml/HTMLparser.h>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace uikit {
@@ -41,6 +44,26 @@ bool isCell(const xmlNode* node) {
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+// An element the reader never sees: display:none in its style (newsletters hide their
+// preheader so), or the hidden attribute.
+bool isHidden(const xmlNode* node) {
+    if (xmlHasProp(node, reinterpret_cast<const xmlChar*>("hidden")))
+        return true;
+    xmlChar* raw = xmlGetProp(node, reinterpret_cast<const xmlChar*>("style"));
+    if (!raw)
+        return false;
+    std::string style;
+    for (const xmlChar* c = raw; *c; ++c)
+        if (!isBlank(static_cast<char>(*c)))
+            style += static_cast<char>(std::tolower(*c));
+    xmlFree(raw);
+    for (std::size_t at = style.find("display:none"); at != std::string::npos;
+         at = style.find("display:none", at + 1))
+        if (at == 0 || style[at - 1] == ';')
+            return true;
+    return false;
 }
 
 // Text with blanks folded, line breaks kept where blocks end.
@@ -123,7 +146,7 @@ void collect(const xmlNode* node, TextBuilder& builder, bool preformatted) {
         }
         if (node->type != XML_ELEMENT_NODE)
             continue;
-        if (nameIsOneOf(node, {"script", "style", "head", "title"}))
+        if (nameIsOneOf(node, {"script", "style", "head", "title"}) || isHidden(node))
             continue;
         if (nameIs(node, "br")) {
             builder.breakLine();

@@ -2,12 +2,28 @@
 
 #include "platform/uikit/UIColor.hpp"
 #include "platform/uikit/UIFont.hpp"
+#include "sim/mail/MailMessage.hpp"
 #include "sim/mail/message_display.hpp"
+#include "sim/mail/mime_reader.hpp"
 
 #include <algorithm>
+#include <cstdio>
 #include <initializer_list>
 
 namespace {
+
+// "Attachment: report.pdf (application/pdf, 12.3 KB)"
+std::string attachmentLine(const tintbox::sim::mail::Attachment& attachment) {
+    char size[32];
+    if (attachment.size < 1024)
+        std::snprintf(size, sizeof size, "%zu bytes", attachment.size);
+    else if (attachment.size < 1024 * 1024)
+        std::snprintf(size, sizeof size, "%.1f KB", attachment.size / 1024.0);
+    else
+        std::snprintf(size, sizeof size, "%.1f MB", attachment.size / (1024.0 * 1024.0));
+    const std::string name = attachment.name.empty() ? "(unnamed)" : attachment.name;
+    return "Attachment: " + name + " (" + attachment.type + ", " + size + ")";
+}
 
 constexpr CGFloat kMargin = 15;
 constexpr CGFloat kLineHeight = 20;
@@ -107,8 +123,11 @@ MessageContentLayer::MessageContentLayer() {
     m_headerView = objc::make<MessageHeaderView>();
     m_bodyLabel = headerLabel(14, false, UIColor::colorWithWhite(0.1, 1));
     m_bodyLabel->setNumberOfLines(0);
+    m_attachmentsLabel = headerLabel(13, false, UIColor::colorWithWhite(0.35, 1));
+    m_attachmentsLabel->setNumberOfLines(0);
     addSubview(m_headerView.get());
     addSubview(m_bodyLabel.get());
+    addSubview(m_attachmentsLabel.get());
     setBackgroundColor(UIColor::whiteColor().get());
 }
 
@@ -124,6 +143,12 @@ void MessageContentLayer::displayMessage(id viewingObject, NSInteger /*style*/) 
     m_headerView->showHeader(shown.from, joined(shown.to), joined(shown.cc), shown.subject,
                              message ? tintbox::sim::mail::longDate(shown.dateSent) : "");
     m_bodyLabel->setText(tintbox::sim::mail::readBodyText(message));
+    std::string attachments;
+    if (auto* mail = dynamic_cast<MailMessage*>(message))
+        for (const auto& attachment : tintbox::sim::mail::readAttachments(mail->file().path))
+            attachments += (attachments.empty() ? "" : "\n") + attachmentLine(attachment);
+    m_attachmentsLabel->setText(attachments);
+    m_attachmentsLabel->setHidden(attachments.empty());
     setNeedsLayout();
 }
 
@@ -134,11 +159,16 @@ void MessageContentLayer::layoutSubviews() {
     const CGFloat textWidth = std::max<CGFloat>(0, width - 2 * kMargin);
     const CGSize bodySize = m_bodyLabel->sizeThatFits(CGSizeMake(textWidth, 0));
     m_bodyLabel->setFrame(CGRectMake(kMargin, headerHeight + 10, textWidth, bodySize.height));
+    const CGSize listSize = m_attachmentsLabel->sizeThatFits(CGSizeMake(textWidth, 0));
+    m_attachmentsLabel->setFrame(
+        CGRectMake(kMargin, m_bodyLabel->frame().maxY() + 10, textWidth, listSize.height));
 }
 
 CGFloat MessageContentLayer::fittingHeight() {
     layoutSubviews();
-    return m_bodyLabel->frame().maxY() + kMargin;
+    const UILabel* last =
+        m_attachmentsLabel->isHidden() ? m_bodyLabel.get() : m_attachmentsLabel.get();
+    return last->frame().maxY() + kMargin;
 }
 
 Class MessageViewingContext::registerRuntimeClass() {

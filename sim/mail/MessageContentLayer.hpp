@@ -47,12 +47,15 @@ public:
     void layoutSubviews();
     MessageHeaderView* headerView() const { return m_headerView.get(); }
     UILabel* bodyLabel() const { return m_bodyLabel.get(); }
+    // One line per attachment ("Attachment: NAME (TYPE, SIZE)"); hidden when there are none.
+    UILabel* attachmentsLabel() const { return m_attachmentsLabel.get(); }
     // The height that shows the whole message at the current width.
     CGFloat fittingHeight();
 
 private:
     objc::Ref<MessageHeaderView> m_headerView;
     objc::Ref<UILabel> m_bodyLabel;
+    objc::Ref<UILabel> m_attachmentsLabel;
 };
 
 // What the host passes to displayMessage:withStyle:: the message being viewed.

@@ -1,6 +1,7 @@
 #include "sim/mail/maildir.hpp"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <dirent.h>
@@ -66,7 +67,62 @@ void addFiles(const fs::path& folder, bool inNew, std::vector<MaildirFile>& file
 
 } // namespace
 
+namespace {
+
+// The plain layout of mbsync and OfflineIMAP: each mailbox a folder of its own below the root
+// (INBOX/, Archive/, Lists/dev/), named by its path; folders starting with "." are not mail.
+void addPlainFolders(const fs::path& root, const fs::path& folder, int depth,
+                     std::vector<MaildirFolder>& found) {
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string leaf = it->path().filename().string();
+        std::error_code typeError;
+        if (leaf.starts_with('.') || leaf == "cur" || leaf == "new" || leaf == "tmp" ||
+            !it->is_directory(typeError))
+            continue;
+        if (isMailFolder(it->path()))
+            found.push_back({fs::relative(it->path(), root).generic_string(), it->path()});
+        if (depth > 1)
+            addPlainFolders(root, it->path(), depth - 1, found);
+    }
+}
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+constexpr int kPlainLayoutDepth = 8;
+
+} // namespace
+
+MaildirLayout maildirLayoutOf(const fs::path& root) {
+    if (isMailFolder(root))
+        return MaildirLayout::MaildirPlusPlus;
+    std::vector<MaildirFolder> plain;
+    addPlainFolders(root, root, 2, plain);
+    return plain.empty() ? MaildirLayout::MaildirPlusPlus : MaildirLayout::PlainFolders;
+}
+
 std::vector<MaildirFolder> listMaildirFolders(const fs::path& root) {
+    if (maildirLayoutOf(root) == MaildirLayout::PlainFolders) {
+        std::vector<MaildirFolder> found;
+        addPlainFolders(root, root, kPlainLayoutDepth, found);
+        std::sort(found.begin(), found.end(),
+                  [](const MaildirFolder& a, const MaildirFolder& b) { return a.name < b.name; });
+        // The inbox keeps the name Mail gives it whatever case the folder has ("Inbox").
+        MaildirFolder inbox{std::string(kInboxName), root};
+        for (auto it = found.begin(); it != found.end(); ++it)
+            if (sameIgnoringCase(it->name, kInboxName)) {
+                inbox.path = it->path;
+                found.erase(it);
+                break;
+            }
+        found.insert(found.begin(), inbox);
+        return found;
+    }
     std::vector<MaildirFolder> folders{{std::string(kInboxName), root}};
     std::vector<MaildirFolder> subfolders;
     std::error_code error;

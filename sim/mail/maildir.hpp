@@ -21,8 +21,19 @@ struct MaildirFolder {
     std::filesystem::path path;
 };
 
-// The mailboxes of a Maildir root: INBOX first, then the subfolders by name. The root counts as
-// INBOX even when it has no cur/ yet; subfolders need a cur/ or new/ folder.
+enum class MaildirLayout {
+    MaildirPlusPlus, // the root is INBOX, mailboxes are .Name folders in it
+    PlainFolders,    // mbsync and OfflineIMAP: INBOX/, Archive/, Lists/dev/ below the root
+};
+
+// The layout of an account's root, told by where its cur/ and new/ folders are: a root with
+// its own is Maildir++, one whose mail lies only in subfolders has plain folders.
+MaildirLayout maildirLayoutOf(const std::filesystem::path& root);
+
+// The mailboxes of a Maildir root: INBOX first, then the others by name. In Maildir++ the root
+// counts as INBOX even when it has no cur/ yet, and subfolders need a cur/ or new/ folder; in
+// the plain layout INBOX is the INBOX folder (any case), and every folder with cur/ or new/ is
+// a mailbox named by its path ("Lists/dev").
 std::vector<MaildirFolder> listMaildirFolders(const std::filesystem::path& root);
 
 struct MaildirFile {

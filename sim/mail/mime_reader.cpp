@@ -2,8 +2,11 @@
 
 #include "sim/mail/gmime_handles.hpp"
 
+#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
+#include <iterator>
 #include <mutex>
 
 namespace tintbox::sim::mail {
@@ -12,21 +15,68 @@ namespace {
 // Seconds from the Unix epoch to 2001-01-01 00:00:00 UTC.
 constexpr double kReferenceDateOffset = 978307200.0;
 
+// A header line: a field name of printable characters other than the colon, then a colon; or,
+// after the first, a continuation starting with a blank. mbox's "From " line counts too.
+bool isHeaderLine(std::string_view line, bool first) {
+    if (!first && (line.starts_with(' ') || line.starts_with('\t')))
+        return true;
+    if (first && line.starts_with("From "))
+        return true;
+    const auto colon = line.find(':');
+    if (colon == 0 || colon == std::string_view::npos)
+        return false;
+    for (char c : line.substr(0, colon))
+        if (c <= ' ' || c > '~')
+            return false;
+    return true;
+}
+
+// As forgiving as the well-known readers: the first line that is not a header starts the body
+// (a header block without its blank line), and text with no header at all is all body.
+std::string withHeaderBlockEnded(std::string bytes, bool& hasHeaders) {
+    hasHeaders = false;
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        const std::size_t end = std::min(bytes.find('\n', at), bytes.size());
+        std::string_view line(bytes.data() + at, end - at);
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        if (line.empty())
+            return bytes;
+        if (!isHeaderLine(line, at == 0)) {
+            bytes.insert(at, "\n");
+            return bytes;
+        }
+        hasHeaders = true;
+        at = end + 1;
+    }
+    return bytes;
+}
+
 GObjectHandle<GMimeMessage> parseMessage(const std::filesystem::path& file, std::string* error) {
     ensureGMime();
-    GError* rawError = nullptr;
-    GObjectHandle<GMimeStream> stream(g_mime_stream_fs_open(file.c_str(), O_RDONLY, 0, &rawError));
-    const GErrorHandle openError(rawError);
-    if (!stream) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
         if (error)
-            *error = file.string() + ": " + (openError ? openError->message : "cannot be opened");
+            *error = file.string() + ": " + std::strerror(errno);
         return nullptr;
     }
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Empty and binary files are not mail, whatever folder they are in.
+    if (bytes.empty() || bytes.find('\0') != std::string::npos) {
+        if (error)
+            *error = file.string() + ": not a mail message";
+        return nullptr;
+    }
+    bool hasHeaders = false;
+    bytes = withHeaderBlockEnded(std::move(bytes), hasHeaders);
+    GObjectHandle<GMimeStream> stream(
+        g_mime_stream_mem_new_with_buffer(bytes.data(), bytes.size()));
     GObjectHandle<GMimeParser> parser(g_mime_parser_new_with_stream(stream.get()));
     GObjectHandle<GMimeMessage> message(g_mime_parser_construct_message(parser.get(), nullptr));
     GMimeHeaderList* headers =
         message ? g_mime_object_get_header_list(GMIME_OBJECT(message.get())) : nullptr;
-    if (!headers || g_mime_header_list_get_count(headers) == 0) {
+    if (!message || (hasHeaders && (!headers || g_mime_header_list_get_count(headers) == 0))) {
         if (error)
             *error = file.string() + ": not a mail message";
         return nullptr;
@@ -91,9 +141,13 @@ void findTextParts(GMimeObject* object, TextParts& parts) {
     if (!GMIME_IS_PART(object) || g_mime_part_is_attachment(GMIME_PART(object)))
         return;
     GMimeContentType* type = g_mime_object_get_content_type(object);
-    if (!parts.html && g_mime_content_type_is_type(type, "text", "html"))
+    // A type without its subtype ("text") is invalid, which RFC 2045 reads as text/plain.
+    // GMime puts a default in place of such a type, so the header as written is what tells.
+    const char* written = g_mime_object_get_header(object, "Content-Type");
+    const bool invalid = written && !std::strchr(written, '/');
+    if (!parts.html && !invalid && g_mime_content_type_is_type(type, "text", "html"))
         parts.html = GMIME_PART(object);
-    else if (!parts.plain && g_mime_content_type_is_type(type, "text", "plain"))
+    else if (!parts.plain && (invalid || g_mime_content_type_is_type(type, "text", "plain")))
         parts.plain = GMIME_PART(object);
 }
 
@@ -145,7 +199,68 @@ std::string decodedText(GMimePart* part) {
     return asValidUtf8(std::move(text));
 }
 
+std::size_t decodedSize(GMimeObject* object) {
+    GObjectHandle<GMimeStream> memory(g_mime_stream_mem_new());
+    if (GMIME_IS_PART(object)) {
+        GMimeDataWrapper* content = g_mime_part_get_content(GMIME_PART(object));
+        if (!content)
+            return 0;
+        g_mime_data_wrapper_write_to_stream(content, memory.get());
+    } else if (GMIME_IS_MESSAGE_PART(object)) {
+        GMimeMessage* inner = g_mime_message_part_get_message(GMIME_MESSAGE_PART(object));
+        if (!inner)
+            return 0;
+        g_mime_object_write_to_stream(GMIME_OBJECT(inner), nullptr, memory.get());
+    }
+    return g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(memory.get()))->len;
+}
+
+void findAttachments(GMimeObject* object, const TextParts& body, std::vector<Attachment>& found) {
+    if (GMIME_IS_MULTIPART(object)) {
+        GMimeMultipart* multipart = GMIME_MULTIPART(object);
+        const int count = g_mime_multipart_get_count(multipart);
+        for (int index = 0; index < count; ++index)
+            findAttachments(g_mime_multipart_get_part(multipart, index), body, found);
+        return;
+    }
+    GMimeContentType* type = g_mime_object_get_content_type(object);
+    const char* media = type ? g_mime_content_type_get_media_type(type) : nullptr;
+    const char* subtype = type ? g_mime_content_type_get_media_subtype(type) : nullptr;
+    const std::string typeName = std::string(media && *media ? media : "text") + "/" +
+                                 (subtype && *subtype ? subtype : "plain");
+    const char* disposition = g_mime_object_get_content_disposition_parameter(object, "filename");
+    std::string name = disposition ? disposition : "";
+    if (GMIME_IS_PART(object)) {
+        GMimePart* part = GMIME_PART(object);
+        if (part == body.html || part == body.plain)
+            return;
+        if (const char* filename = g_mime_part_get_filename(part))
+            name = filename;
+        const bool text = typeName.starts_with("text/");
+        if (!g_mime_part_is_attachment(part) && name.empty() && text)
+            return; // an alternative text of the body, not something to save
+    } else if (!GMIME_IS_MESSAGE_PART(object)) {
+        return;
+    }
+    found.push_back({name, typeName, decodedSize(object)});
+}
+
 } // namespace
+
+std::vector<Attachment> readAttachments(const std::filesystem::path& file) {
+    const GObjectHandle<GMimeMessage> message = parseMessage(file, nullptr);
+    if (!message)
+        return {};
+    GMimeObject* body = g_mime_message_get_mime_part(message.get());
+    if (!body)
+        return {};
+    TextParts parts;
+    findTextParts(body, parts);
+    // The preferred body is one part; the other text alternative is not an attachment either.
+    std::vector<Attachment> found;
+    findAttachments(body, parts, found);
+    return found;
+}
 
 void ensureGMime() {
     static std::once_flag once;

@@ -37,6 +37,18 @@ struct BodyText {
 std::optional<BodyText> readPreferredBody(const std::filesystem::path& file,
                                           std::string* error = nullptr);
 
+struct Attachment {
+    std::string name;    // the file name the message gives it; "" when it gives none
+    std::string type;    // "application/pdf"
+    std::size_t size{0}; // bytes once decoded
+    bool operator==(const Attachment&) const = default;
+};
+
+// The parts a reader would save rather than read, in message order: parts marked as
+// attachments or carrying a file name, attached messages, and inline parts that are not text.
+// Empty when the message has none or cannot be read.
+std::vector<Attachment> readAttachments(const std::filesystem::path& file);
+
 // The headers and the preferred body of the message in file, from one parse; nullopt with
 // *error set as readMessageHeaders does. `body` is empty when there is no text part.
 struct MessageContents {

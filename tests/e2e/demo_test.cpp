@@ -40,4 +40,28 @@ TEST(DemoCommand, WritesPicturesOfTheMailScreensAndTheSettingsPane) {
     EXPECT_EQ(firstRow.blue, 0x2F);
 }
 
+TEST(DemoCommand, WithoutARootItRemovesTheTemporaryRootItMadeUnlessKept) {
+    if (std::string(TINTBOX_MAILHOOKS_BUILT) != "1")
+        GTEST_SKIP() << "this build has no mail extension to load";
+    TemporaryFolder temporary;
+    const auto leftOver = [&] {
+        std::size_t count = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(temporary.path()))
+            count += entry.path().filename().string().starts_with("tintbox-demo-");
+        return count;
+    };
+    const EnvironmentOverrides environment{{"TMPDIR", temporary.path().c_str()},
+                                           {"TINTBOX_ROOT", nullptr},
+                                           {"NO_COLOR", "1"},
+                                           {"LSAN_OPTIONS", "print_suppressions=0"}};
+    const std::string out = (temporary / "out").string();
+    const auto removed = runProcess({TINTBOX_EXECUTABLE, "demo", "--out", out}, environment);
+    ASSERT_EQ(removed.exitStatus, 0) << removed.err;
+    EXPECT_EQ(leftOver(), 0u);
+    const auto kept = runProcess({TINTBOX_EXECUTABLE, "demo", "--out", out, "--keep"}, environment);
+    ASSERT_EQ(kept.exitStatus, 0) << kept.err;
+    EXPECT_EQ(leftOver(), 1u);
+    EXPECT_THAT(kept.out, HasSubstr("Device root: " + temporary.path().string()));
+}
+
 } // namespace

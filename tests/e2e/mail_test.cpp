@@ -25,6 +25,7 @@ namespace {
 using namespace tintbox::testing;
 using nlohmann::json;
 using ::testing::HasSubstr;
+using ::testing::IsEmpty;
 
 constexpr const char* kNotification = "net.quillward.tintbox.preferences";
 constexpr double kNavigationTop = 64; // status bar and navigation bar above the list
@@ -39,8 +40,8 @@ protected:
     }
 
     json workInbox(const std::vector<std::string>& extra = {}) const {
-        std::vector<std::string> arguments{"mail",      "list",  "--account", "Work",
-                                           "--mailbox", "INBOX", "--json"};
+        std::vector<std::string> arguments{"mail",      "list",  "--account",   "Work",
+                                           "--mailbox", "INBOX", "--json=views"};
         arguments.insert(arguments.end(), extra.begin(), extra.end());
         const auto result = tintbox(arguments);
         EXPECT_EQ(result.exitStatus, 0) << result.err;
@@ -115,7 +116,12 @@ TEST_F(MailCommand, ListJsonShowsTheAccountBandAndTheStripesOfMatchingFilters) {
 
 TEST_F(MailCommand, RenderedListHasTheBandColoursAtTheirPixels) {
     const auto picture = root / "list.png";
-    const json list = workInbox({"--png", picture.string(), "--width", "320"});
+    const auto drawn = tintbox({"mail", "list", "--account", "Work", "--mailbox", "INBOX", "--png",
+                                picture.string(), "--width", "320"});
+    ASSERT_EQ(drawn.exitStatus, 0) << drawn.err;
+    EXPECT_THAT(drawn.out, IsEmpty()) << "a picture replaces the text";
+    EXPECT_EQ(drawn.err, "Wrote " + picture.string() + "\n");
+    const json list = workInbox({"--width", "320"});
     const auto image = quartz::Image::fromPNGFile(picture);
     ASSERT_EQ(image.pixelWidth(), 320 * kScale);
     const auto& rows = list["rows"];

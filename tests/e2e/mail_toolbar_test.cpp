@@ -93,7 +93,7 @@ TEST_F(MailToolbarCommands, ListSourceShowsOnlyUnreadOrFlaggedMessages) {
 
     const auto bad = tintbox({"mail", "list", "--source", "starred"});
     EXPECT_EQ(bad.exitStatus, 2);
-    EXPECT_THAT(bad.err, HasSubstr("--source takes all, unread or flagged"));
+    EXPECT_THAT(bad.err, HasSubstr("--source 'starred' is not all, unread or flagged"));
     EXPECT_EQ(std::count(bad.err.begin(), bad.err.end(), '\n'), 1) << bad.err;
 }
 

@@ -243,7 +243,7 @@ TEST_F(SettingsPaneCommand, AFilterMadeInThePanesColoursTheMailItMatches) {
     settingsCommand({"show", "Filters", "--move", "0,5", "0,0"});
 
     const auto listed =
-        tintbox({"mail", "list", "--account", "Work", "--mailbox", "INBOX", "--json"});
+        tintbox({"mail", "list", "--account", "Work", "--mailbox", "INBOX", "--json=views"});
     ASSERT_EQ(listed.exitStatus, 0) << listed.err;
     const json list = json::parse(listed.out);
     std::map<std::string, std::vector<std::string>> stripes;

@@ -26,7 +26,7 @@ public:
                     const std::string& mailbox)
         : m_output(root / "watch.jsonl"), m_cache(root / "cache"),
           m_process({"/bin/sh", "-c", "exec \"$0\" \"$@\" > \"$OUTPUT\"", TINTBOX_EXECUTABLE,
-                     "mail", "list", "--account", account, "--mailbox", mailbox, "--json",
+                     "mail", "list", "--account", account, "--mailbox", mailbox, "--json=views",
                      "--watch", "--watch-seconds", "90"},
                     {{"TINTBOX_ROOT", root.c_str()},
                      {"OUTPUT", m_output.c_str()},

@@ -41,6 +41,19 @@ TEST(HtmlImport, TablesListsAndPreformattedTextKeepTheirShape) {
         EXPECT_EQ(plainTextFromHTML(html), text) << html;
 }
 
+TEST(HtmlImport, ElementsHiddenFromTheReaderAreSkipped) {
+    const HtmlCase cases[] = {
+        {"<div style=\"display:none;max-height:0\">Preheader teaser</div><p>News</p>", "News"},
+        {"<span style=\"color: red; DISPLAY : None\">x</span>shown", "shown"},
+        {"<p hidden>secret</p><p>open</p>", "open"},
+        // Only the display property hides: a name ending in "display" does not.
+        {"<p style=\"mso-display:none-ish\">kept</p>", "kept"},
+        {"<p style=\"display:block\">block</p>", "block"},
+    };
+    for (const auto& [html, text] : cases)
+        EXPECT_EQ(plainTextFromHTML(html), text) << html;
+}
+
 TEST(HtmlImport, AttributedStringsReadHTMLOrPlainTextInUTF8Only) {
     const foundation::Dictionary html{{NSDocumentTypeDocumentOption, NSHTMLTextDocumentType},
                                       {NSCharacterEncodingDocumentOption, NSUTF8StringEncoding}};

@@ -152,8 +152,51 @@ INSTANTIATE_TEST_SUITE_P(
                  "--m\nContent-Type: text/plain\n\nsee attached\n"
                  "--m\nContent-Type: text/html\nContent-Disposition: attachment\n\n"
                  "<i>attached</i>\n--m--\n",
-                 "see attached", false}),
+                 "see attached", false},
+        // Malformed mail that the well-known readers still show.
+        BodyCase{"TypeWithoutSubtypeIsPlain",
+                 "From: a@x.example\nMIME-Version: 1.0\nContent-Type: text\n\nstill here\n",
+                 "still here\n", false},
+        BodyCase{"HeadersWithoutTheBlankLine",
+                 "From: a@x.example\nSubject: hi\nThe body starts here.\nSecond: line\n",
+                 "The body starts here.\nSecond: line\n", false},
+        BodyCase{"NoHeaderAtAll", "Just a note\nwith two lines\n", "Just a note\nwith two lines\n",
+                 false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MessageHeaders, AFileWithoutHeadersIsAMessageWithoutSubject) {
+    TemporaryFolder folder;
+    const auto headers = readMessageHeaders(messageFile(folder, "Just a note\n"));
+    ASSERT_TRUE(headers);
+    EXPECT_EQ(headers->subject, std::nullopt);
+    EXPECT_EQ(headers->senders, std::nullopt);
+    const auto unended = readMessageHeaders(
+        messageFile(folder, "Subject: kept\nFrom: a@x.example\nno blank line before this\n"));
+    ASSERT_TRUE(unended);
+    EXPECT_EQ(unended->subject, "kept");
+}
+
+TEST(Attachments, ListsSavedPartsWithNameTypeAndDecodedSize) {
+    TemporaryFolder folder;
+    const auto path = messageFile(
+        folder,
+        "From: a@x.example\nMIME-Version: 1.0\n"
+        "Content-Type: multipart/mixed; boundary=\"m\"\n\n"
+        "--m\nContent-Type: multipart/alternative; boundary=\"a\"\n\n"
+        "--a\nContent-Type: text/plain\n\nplain\n"
+        "--a\nContent-Type: text/html\n\n<b>html</b>\n--a--\n"
+        "--m\nContent-Type: application/pdf; name=\"report.pdf\"\n"
+        "Content-Disposition: attachment; filename=\"report.pdf\"\n"
+        "Content-Transfer-Encoding: base64\n\nJVBERi0xLjQK\n"
+        "--m\nContent-Type: image/png\nContent-Transfer-Encoding: base64\n\n"
+        "iVBORw0KGgo=\n"
+        "--m\nContent-Type: text/plain\nContent-Disposition: attachment; filename=notes.txt\n"
+        "\nnotes\n--m--\n");
+    EXPECT_THAT(readAttachments(path), ElementsAre(Attachment{"report.pdf", "application/pdf", 9},
+                                                   Attachment{"", "image/png", 8},
+                                                   Attachment{"notes.txt", "text/plain", 5}));
+    EXPECT_TRUE(readAttachments(messageFile(folder, "From: a@x.example\n\nplain\n")).empty());
+}
 
 TEST(PreferredBody, AMessageWithoutTextHasNoneWithoutAnError) {
     TemporaryFolder folder;

@@ -1,0 +1,73 @@
+#include "cli/display_width.hpp"
+
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
+
+namespace tintbox::cli {
+namespace {
+
+int columnsOf(UChar32 c) {
+    if (c < 0)
+        return 1; // a broken byte is shown as one replacement character
+    if (c == 0x200D || (c >= 0xFE00 && c <= 0xFE0F))
+        return 0; // joiners and variation selectors join what is around them
+    const auto category = u_charType(c);
+    if (category == U_NON_SPACING_MARK || category == U_ENCLOSING_MARK ||
+        category == U_FORMAT_CHAR || category == U_CONTROL_CHAR)
+        return 0;
+    const auto width = u_getIntPropertyValue(c, UCHAR_EAST_ASIAN_WIDTH);
+    if (width == U_EA_WIDE || width == U_EA_FULLWIDTH ||
+        u_hasBinaryProperty(c, UCHAR_EMOJI_PRESENTATION))
+        return 2;
+    return 1;
+}
+
+template <typename Visit>
+void eachCharacter(std::string_view text, Visit visit) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    const auto length = static_cast<int32_t>(text.size());
+    for (int32_t i = 0; i < length;) {
+        const int32_t start = i;
+        UChar32 c = 0;
+        U8_NEXT(bytes, i, length, c);
+        if (!visit(start, i, columnsOf(c)))
+            return;
+    }
+}
+
+} // namespace
+
+std::size_t displayWidth(std::string_view utf8) {
+    std::size_t columns = 0;
+    eachCharacter(utf8, [&](int32_t, int32_t, int width) {
+        columns += static_cast<std::size_t>(width);
+        return true;
+    });
+    return columns;
+}
+
+std::string fitToWidth(std::string_view utf8, std::size_t columns) {
+    if (displayWidth(utf8) <= columns)
+        return std::string(utf8);
+    if (columns == 0)
+        return {};
+    std::size_t used = 0;
+    std::size_t end = 0;
+    eachCharacter(utf8, [&](int32_t, int32_t next, int width) {
+        if (used + static_cast<std::size_t>(width) > columns - 1)
+            return false;
+        used += static_cast<std::size_t>(width);
+        end = static_cast<std::size_t>(next);
+        return true;
+    });
+    return std::string(utf8.substr(0, end)) + "\u2026";
+}
+
+std::string padToWidth(std::string text, std::size_t columns) {
+    const std::size_t width = displayWidth(text);
+    if (width < columns)
+        text.append(columns - width, ' ');
+    return text;
+}
+
+} // namespace tintbox::cli

@@ -1,0 +1,190 @@
+#include "cli/shell_files.hpp"
+
+#include "cli/command_spec.hpp"
+#include "settings/keys.hpp"
+
+#include <sstream>
+
+#ifndef TINTBOX_VERSION
+#define TINTBOX_VERSION "unknown"
+#endif
+
+namespace tintbox::cli {
+namespace {
+
+// roff treats a leading dot or quote as a request and backslash as an escape.
+std::string roff(const std::string& text) {
+    std::string escaped;
+    for (char c : text) {
+        if (c == '\\')
+            escaped += "\\e";
+        else if (c == '-')
+            escaped += "\\-";
+        else
+            escaped += c;
+    }
+    if (!escaped.empty() && (escaped.front() == '.' || escaped.front() == '\''))
+        escaped.insert(0, "\\&");
+    return escaped;
+}
+
+std::string valueText(const OptionSpec& option) {
+    if (option.arity == Arity::Flag)
+        return "";
+    if (option.arity == Arity::Optional)
+        return "[=" + option.valueName + "]";
+    return " " + option.valueName + (option.arity == Arity::Several ? "..." : "");
+}
+
+std::string lastWord(const std::string& path) {
+    const auto space = path.rfind(' ');
+    return space == std::string::npos ? path : path.substr(space + 1);
+}
+
+// A shell word list of the completions of a value.
+std::string valueWords(ValueKind kind, const std::vector<std::string>& choices) {
+    std::string words;
+    if (kind == ValueKind::SettingsKey)
+        for (const auto key : settings::kOptionKeys)
+            if (key != settings::kFiltersEnabled && key != settings::kFiltersDisabled)
+                words += std::string(words.empty() ? "" : " ") + std::string(key);
+    for (const auto& choice : choices)
+        words += (words.empty() ? "" : " ") + choice;
+    return words;
+}
+
+const char* kindWord(ValueKind kind) {
+    switch (kind) {
+    case ValueKind::File:
+        return "file";
+    case ValueKind::Folder:
+        return "dir";
+    case ValueKind::Account:
+        return "account";
+    default:
+        return "words";
+    }
+}
+
+} // namespace
+
+std::string manPage() {
+    std::ostringstream man;
+    man << ".TH TINTBOX 1 \"\" \"tintbox " TINTBOX_VERSION "\" \"User Commands\"\n"
+        << ".SH NAME\ntintbox \\- colours mail by account and by filter\n"
+        << ".SH SYNOPSIS\n.B tintbox\n.I COMMAND\n[\\fIOPTIONS\\fR]\n"
+        << ".SH DESCRIPTION\n"
+        << "Colours a Maildir's message list, mailboxes and open messages by account and by "
+           "filter, and configures the colours and filters from the command line or in the "
+           "settings pane. Every command takes \\fB\\-\\-help\\fR.\n"
+        << ".SH COMMANDS\n";
+    for (const CommandSpec& command : commandTable()) {
+        if (command.hidden || !command.run)
+            continue;
+        man << ".SS \"" << roff("tintbox " + command.path) << "\"\n";
+        std::string synopsis = usageLine(command).substr(std::string("usage: ").size());
+        man << ".B " << roff(synopsis) << "\n.br\n" << roff(command.summary) << "\n";
+        for (const OperandSpec& operand : command.operands)
+            man << ".TP\n.I " << roff(operand.name) << "\n" << roff(operand.help) << "\n";
+        for (const OptionSpec& option : command.options) {
+            man << ".TP\n.B " << roff(option.name + valueText(option)) << "\n" << roff(option.help);
+            if (!option.choices.empty()) {
+                std::string list;
+                for (const auto& choice : option.choices)
+                    list += (list.empty() ? "" : ", ") + choice;
+                man << " (" << roff(list) << ")";
+            }
+            man << "\n";
+        }
+    }
+    man << ".SH ENVIRONMENT\n"
+        << ".TP\n.B TINTBOX_ROOT\nThe device root: the folder that holds the settings file, the "
+           "accounts and the installed plug-ins (default $XDG_DATA_HOME/tintbox/device).\n"
+        << ".TP\n.B NO_COLOR\nWhen set, \\fB\\-\\-color=auto\\fR prints no colour.\n"
+        << ".TP\n.B TERM\n\\fBdumb\\fR turns colour off for \\fB\\-\\-color=auto\\fR.\n"
+        << ".SH EXIT STATUS\n0 done; 1 \\fBcheck\\fR found a problem (or an action failed); "
+           "2 bad arguments or input, or output that could not be written.\n"
+        << ".SH EXAMPLES\n.nf\n"
+        << "tintbox init \\-\\-account 'My Mail=~/Maildir'\n"
+        << "tintbox account colour 'My Mail' 2E7D32\n"
+        << "tintbox filter add \\-\\-from 'boss@example\\e.com' \\-\\-colour C62828\n"
+        << "tintbox mail list \\-\\-color=always | less \\-R\n.fi\n";
+    return man.str();
+}
+
+// The script walks the words typed so far down the command table, then offers the options
+// of the command reached, the values of the option just typed, or the next subcommands.
+std::string bashCompletion() {
+    std::ostringstream sh;
+    sh << "# bash completion for tintbox, made by `tintbox completion bash`\n"
+       << "_tintbox() {\n"
+       << "    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}\n"
+       << "    local path='' i word\n"
+       << "    for ((i = 1; i < COMP_CWORD; i++)); do\n"
+       << "        word=${COMP_WORDS[i]}\n"
+       << "        [[ $word == -* ]] && continue\n"
+       << "        case \"${path:+$path }$word\" in\n";
+    for (const CommandSpec& command : commandTable())
+        if (!command.hidden)
+            sh << "            '" << command.path << "') path=\"${path:+$path }$word\" ;;\n";
+    sh << "        esac\n    done\n"
+       << "    local words='' kind=''\n"
+       << "    case \"$path|$prev\" in\n";
+    for (const CommandSpec& command : commandTable())
+        for (const OptionSpec& option : command.options) {
+            if (option.arity == Arity::Flag || option.arity == Arity::Optional)
+                continue;
+            sh << "        '" << command.path << "|" << option.name
+               << "') kind=" << kindWord(option.kind) << " words='"
+               << valueWords(option.kind, option.choices) << "' ;;\n";
+        }
+    sh << "    esac\n"
+       << "    if [[ -z $kind ]]; then\n"
+       << "        case \"$path\" in\n";
+    for (const CommandSpec& command : commandTable()) {
+        std::string options = "--help";
+        for (const OptionSpec& option : command.options)
+            options += " " + option.name +
+                       (option.arity == Arity::Optional ? " " + option.name + "=" : "");
+        std::string children;
+        for (const CommandSpec* child : childrenOf(command.path))
+            if (!child->hidden)
+                children += (children.empty() ? "" : " ") + lastWord(child->path);
+        std::string operandWords;
+        if (!command.operands.empty())
+            operandWords =
+                valueWords(command.operands.front().kind, command.operands.front().choices);
+        const bool accounts =
+            !command.operands.empty() && command.operands.front().kind == ValueKind::Account;
+        sh << "            '" << command.path << "') kind=" << (accounts ? "account" : "words")
+           << " words=\"$([[ $cur == -* ]] && echo '" << options << "' || echo '"
+           << (children.empty() ? operandWords : children) << "')\" ;;\n";
+    }
+    std::string top;
+    for (const CommandSpec* child : childrenOf(""))
+        if (!child->hidden)
+            top += (top.empty() ? "" : " ") + child->path;
+    sh << "            '') kind=words words='" << top << " --help --version' ;;\n"
+       << "        esac\n    fi\n"
+       << "    case $kind in\n"
+       << "        file) COMPREPLY=($(compgen -f -- \"$cur\")) ;;\n"
+       << "        dir) COMPREPLY=($(compgen -d -- \"$cur\")) ;;\n"
+       << "        account)\n"
+       << "            if [[ $cur == -* ]]; then COMPREPLY=($(compgen -W \"$words\" -- \"$cur\"))\n"
+       << "            else local IFS=$'\\n'; COMPREPLY=($(compgen -W \"$(tintbox account list "
+          "--names 2>/dev/null)\" -- \"$cur\")); fi ;;\n"
+       << "        *) COMPREPLY=($(compgen -W \"$words\" -- \"$cur\")) ;;\n"
+       << "    esac\n}\n"
+       << "complete -o default -F _tintbox tintbox\n";
+    return sh.str();
+}
+
+std::string zshCompletion() {
+    // zsh runs the bash function through its bash completion layer, so the two never differ.
+    return "#compdef tintbox\n"
+           "# zsh completion for tintbox, made by `tintbox completion zsh`\n"
+           "autoload -U +X bashcompinit && bashcompinit\n" +
+           bashCompletion();
+}
+
+} // namespace tintbox::cli
