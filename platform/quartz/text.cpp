@@ -58,31 +58,59 @@ PangoAlignment pangoAlignment(TextAlignment alignment) {
 
 } // namespace
 
-ObjectRef<PangoLayout> makeTextLayout(cairo_t* cairo, std::string_view text, const Font& font,
-                                      double width, int numberOfLines, TextAlignment alignment) {
-    ObjectRef<PangoContext> context = makeContext(cairo);
-    ObjectRef<PangoLayout> layout(pango_layout_new(context.get()));
+namespace {
 
+// Sets every property a layout's result depends on, so a reused layout keeps nothing of the
+// text it measured before.
+void configureLayout(PangoLayout* layout, std::string_view text, const Font& font, double width,
+                     int numberOfLines, TextAlignment alignment) {
     FontDescription description(pango_font_description_new());
     pango_font_description_set_family(description.get(), kUIFontFamilies);
     pango_font_description_set_weight(description.get(),
                                       font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
     pango_font_description_set_absolute_size(description.get(),
                                              std::max(font.pointSize, 0.0) * PANGO_SCALE);
-    pango_layout_set_font_description(layout.get(), description.get());
+    pango_layout_set_font_description(layout, description.get());
 
-    std::string valid = validUtf8(text);
-    pango_layout_set_text(layout.get(), valid.data(), static_cast<int>(valid.size()));
-    pango_layout_set_alignment(layout.get(), pangoAlignment(alignment));
+    if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) {
+        pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
+    } else {
+        std::string valid = validUtf8(text);
+        pango_layout_set_text(layout, valid.data(), static_cast<int>(valid.size()));
+    }
+    pango_layout_set_alignment(layout, pangoAlignment(alignment));
 
     if (width > 0 && std::isfinite(width)) {
-        pango_layout_set_width(layout.get(), pango_units_from_double(width));
-        pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD_CHAR);
-        if (numberOfLines > 0) {
-            pango_layout_set_ellipsize(layout.get(), PANGO_ELLIPSIZE_END);
-            pango_layout_set_height(layout.get(), -numberOfLines);
-        }
+        pango_layout_set_width(layout, pango_units_from_double(width));
+        pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+    } else {
+        pango_layout_set_width(layout, -1);
+        pango_layout_set_wrap(layout, PANGO_WRAP_WORD);
     }
+    if (width > 0 && std::isfinite(width) && numberOfLines > 0) {
+        pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+        pango_layout_set_height(layout, -numberOfLines);
+    } else {
+        pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_NONE);
+        pango_layout_set_height(layout, -1);
+    }
+}
+
+// Measuring needs no drawing surface, so one context and layout per thread serve every
+// measurement; making them anew each time was most of a label's sizing cost.
+PangoLayout* measuringLayout() {
+    thread_local ObjectRef<PangoContext> context = makeContext(nullptr);
+    thread_local ObjectRef<PangoLayout> layout(pango_layout_new(context.get()));
+    return layout.get();
+}
+
+} // namespace
+
+ObjectRef<PangoLayout> makeTextLayout(cairo_t* cairo, std::string_view text, const Font& font,
+                                      double width, int numberOfLines, TextAlignment alignment) {
+    ObjectRef<PangoContext> context = makeContext(cairo);
+    ObjectRef<PangoLayout> layout(pango_layout_new(context.get()));
+    configureLayout(layout.get(), text, font, width, numberOfLines, alignment);
     return layout;
 }
 
@@ -97,9 +125,9 @@ CGSize layoutSize(PangoLayout* layout) {
 CGSize measureText(std::string_view text, const Font& font, double maxWidth, int numberOfLines) {
     if (text.empty())
         return CGSizeZero;
-    auto layout =
-        detail::makeTextLayout(nullptr, text, font, maxWidth, numberOfLines, TextAlignment::Left);
-    return detail::layoutSize(layout.get());
+    PangoLayout* layout = detail::measuringLayout();
+    detail::configureLayout(layout, text, font, maxWidth, numberOfLines, TextAlignment::Left);
+    return detail::layoutSize(layout);
 }
 
 int missingGlyphCount(std::string_view text, const Font& font) {

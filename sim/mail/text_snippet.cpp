@@ -7,16 +7,44 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
 }
 
+// Collects bytes in a small buffer and appends them in runs: snippets are taken of every listed
+// message, and appending byte by byte was a noticeable part of a listing.
+class SnippetWriter {
+public:
+    explicit SnippetWriter(std::string& out) : m_out(out) {}
+    SnippetWriter(const SnippetWriter&) = delete;
+    SnippetWriter& operator=(const SnippetWriter&) = delete;
+
+    void put(char c) {
+        if (m_used == sizeof m_buffer)
+            flush();
+        m_buffer[m_used++] = c;
+        ++m_written;
+    }
+    bool empty() const { return m_written == 0; }
+    void flush() {
+        m_out.append(m_buffer, m_used);
+        m_used = 0;
+    }
+
+private:
+    std::string& m_out;
+    char m_buffer[256];
+    std::size_t m_used = 0;
+    std::size_t m_written = 0;
+};
+
 } // namespace
 
 std::string snippetOf(std::string_view text, std::size_t maxCharacters) {
     std::string snippet;
+    SnippetWriter writer(snippet);
     std::size_t characters = 0;
     bool pendingSpace = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (isBlank(c)) {
-            pendingSpace = !snippet.empty();
+            pendingSpace = !writer.empty();
             continue;
         }
         const bool startsCharacter = (static_cast<unsigned char>(c) & 0xC0) != 0x80;
@@ -24,14 +52,15 @@ std::string snippetOf(std::string_view text, std::size_t maxCharacters) {
             if (characters + (pendingSpace ? 1 : 0) >= maxCharacters)
                 break;
             if (pendingSpace) {
-                snippet += ' ';
+                writer.put(' ');
                 ++characters;
             }
             pendingSpace = false;
             ++characters;
         }
-        snippet += c;
+        writer.put(c);
     }
+    writer.flush();
     return snippet;
 }
 

@@ -382,4 +382,17 @@ TEST(TextSnippet, FoldsLinesAndCutsWholeCharacters) {
     EXPECT_EQ(snippetOf("one two three", 7), "one two");
 }
 
+TEST(TextSnippet, LongTextKeepsEveryByteUpToTheLimit) {
+    // Longer than any internal buffering, with multi-byte characters across the seams.
+    std::string text;
+    std::string folded;
+    for (int i = 0; i < 300; ++i) {
+        text += "w\u00e9rd \n\t ";
+        folded += i ? " w\u00e9rd" : "w\u00e9rd";
+    }
+    EXPECT_EQ(snippetOf(text, 100000), folded);
+    // 120 four-character words and the 119 spaces between them.
+    EXPECT_EQ(snippetOf(text, 599), folded.substr(0, 120 * 5 + 119));
+}
+
 } // namespace
