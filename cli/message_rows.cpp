@@ -2,6 +2,7 @@
 
 #include "cli/json_value.hpp"
 #include "cli/table_walk.hpp"
+#include "cli/terminal_view.hpp"
 #include "mailhooks/tags.hpp"
 #include "platform/quartz/CAGradientLayer.hpp"
 #include "platform/uikit/NSIndexPath.hpp"
@@ -50,17 +51,9 @@ std::string hexOf(const quartz::Color& colour) {
 // The colours the extension gave a band (its stripes, top to bottom), its opacity and its
 // frame in the row; null for a band that is missing, hidden or clear.
 ordered_json bandJson(const UIView* band) {
-    if (!band || band->isHidden() || band->alpha() <= 0)
+    const std::vector<quartz::Color> colours = bandColours(band);
+    if (colours.empty())
         return nullptr;
-    std::vector<quartz::Color> colours;
-    if (auto* gradient = dynamic_cast<const CAGradientLayer*>(band->layer());
-        gradient && !gradient->colors().empty()) {
-        for (const auto& colour : gradient->colors())
-            if (colours.empty() || !(colours.back() == colour))
-                colours.push_back(colour);
-    } else if (UIColor* colour = band->backgroundColor()) {
-        colours.push_back(colour->CGColor());
-    }
     auto list = ordered_json::array();
     for (const auto& colour : colours)
         if (colour.alpha > 0)

@@ -75,7 +75,7 @@ std::string padded(std::string text, std::size_t width) {
 
 } // namespace
 
-std::vector<Rgb> bandStripes(const UIView* band) {
+std::vector<quartz::Color> bandColours(const UIView* band) {
     if (!band || band->isHidden() || band->alpha() <= 0)
         return {};
     std::vector<quartz::Color> colours;
@@ -87,6 +87,11 @@ std::vector<Rgb> bandStripes(const UIView* band) {
     } else if (UIColor* colour = band->backgroundColor()) {
         colours.push_back(colour->CGColor());
     }
+    return colours;
+}
+
+std::vector<Rgb> bandStripes(const UIView* band) {
+    const std::vector<quartz::Color> colours = bandColours(band);
     std::vector<Rgb> stripes;
     for (const auto& colour : colours)
         if (colour.alpha * band->alpha() > 0)

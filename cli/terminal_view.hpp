@@ -6,6 +6,8 @@
 //   view.printMessageList(*screen.controller);
 #pragma once
 
+#include "platform/quartz/color.hpp"
+
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -30,6 +32,8 @@ struct Rgb {
 // What a band shows on a white row: its stripes from top to bottom (one colour for a solid
 // band), each blended on white by its alpha and the view's opacity. Empty for a missing,
 // hidden or fully transparent band.
+// A band's distinct colours, top to bottom; none for a band that is missing, hidden or clear.
+std::vector<quartz::Color> bandColours(const UIView* band);
 std::vector<Rgb> bandStripes(const UIView* band);
 std::string hexOf(Rgb colour);
 
