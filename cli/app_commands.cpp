@@ -97,17 +97,17 @@ WindowArguments windowArguments(const Arguments& arguments) {
 }
 
 std::vector<OptionSpec> windowOptions(bool placed) {
-    std::vector<OptionSpec> specs{
+    std::vector<OptionSpec> descriptions{
         options::root(),
         {.name = "--width", .valueName = "POINTS", .help = "screen width in points (default 320)"},
         {.name = "--height",
          .valueName = "POINTS",
          .help = "screen height in points (default 568)"}};
     if (placed)
-        specs.push_back({.name = "--at",
-                         .valueName = "X,Y",
-                         .help = "where the window's top left goes, in points (X11 only)"});
-    return specs;
+        descriptions.push_back({.name = "--at",
+                                .valueName = "X,Y",
+                                .help = "where the window's top left goes, in points (X11 only)"});
+    return descriptions;
 }
 
 void reloadTables(UIView* view) {

@@ -1,5 +1,5 @@
 // What the parser read from a command line, by option name: each command reads the options its
-// spec declares. Values arrive checked (counts, --name=VALUE, no option taken as a value).
+// description declares. Values arrive checked (counts, --name=VALUE, no option taken as a value).
 //   const auto account = arguments.value("--account");
 //   for (const auto& use : arguments.inOrder({"--toggle", "--choose"})) ...
 #pragma once

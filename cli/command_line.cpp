@@ -80,8 +80,8 @@ struct Parser {
             if (command.hidden)
                 app->group("");
             apps[command.path] = app;
-            for (const OptionSpec& spec : command.options)
-                addOption(command.path, *app, spec);
+            for (const OptionSpec& description : command.options)
+                addOption(command.path, *app, description);
             for (const OperandSpec& operand : command.operands) {
                 auto* option = app->add_option(
                     operand.name, operandStorage[{command.path, operand.name}], operand.help);
@@ -93,26 +93,26 @@ struct Parser {
         }
     }
 
-    void addOption(const std::string& path, CLI::App& app, const OptionSpec& spec) {
+    void addOption(const std::string& path, CLI::App& app, const OptionSpec& description) {
         CLI::Option* option = nullptr;
-        if (spec.arity == Arity::Flag) {
-            option = app.add_flag(spec.name, spec.help);
+        if (description.arity == Arity::Flag) {
+            option = app.add_flag(description.name, description.help);
         } else {
-            auto& values = storage[{path, spec.name}];
-            option = app.add_option(spec.name, values, spec.help);
-            option->type_name(spec.valueName);
+            auto& values = storage[{path, description.name}];
+            option = app.add_option(description.name, values, description.help);
+            option->type_name(description.valueName);
             option->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-            if (spec.arity == Arity::Several) {
+            if (description.arity == Arity::Several) {
                 option->expected(1, CLI::detail::expected_max_vector_size);
-            } else if (spec.arity == Arity::Optional) {
+            } else if (description.arity == Arity::Optional) {
                 option->expected(0, 1);
                 option->allow_extra_args(false);
             } else {
-                option->expected(static_cast<int>(spec.valuesPerUse));
+                option->expected(static_cast<int>(description.valuesPerUse));
                 option->allow_extra_args(false);
             }
         }
-        options[{path, spec.name}] = option;
+        options[{path, description.name}] = option;
     }
 };
 
@@ -240,44 +240,46 @@ Arguments argumentsOf(const CommandSpec& command, Parser& parser) {
     std::map<const CLI::Option*, std::size_t> taken;
     const CLI::Option* previous = nullptr;
     for (const CLI::Option* option : app->parse_order()) {
-        const OptionSpec* spec = optionNamed(command, option->get_name());
-        if (!spec) {
+        const OptionSpec* description = optionNamed(command, option->get_name());
+        if (!description) {
             previous = option;
             continue;
         }
         std::size_t& index = taken[option];
         const auto& results = option->results();
-        if (spec->arity == Arity::Flag) {
-            uses.push_back({spec->name, {}});
-        } else if (spec->arity == Arity::Several && previous == option && !uses.empty()) {
+        if (description->arity == Arity::Flag) {
+            uses.push_back({description->name, {}});
+        } else if (description->arity == Arity::Several && previous == option && !uses.empty()) {
             uses.back().values.push_back(results.at(index++));
         } else if (index < results.size()) {
-            Arguments::Use use{spec->name, {}};
-            for (std::size_t v = 0; v < spec->valuesPerUse && index < results.size(); ++v)
+            Arguments::Use use{description->name, {}};
+            for (std::size_t v = 0; v < description->valuesPerUse && index < results.size(); ++v)
                 use.values.push_back(results[index++]);
-            if (spec->arity == Arity::Optional && use.values.empty())
+            if (description->arity == Arity::Optional && use.values.empty())
                 use.values.emplace_back();
-            if (use.values.size() < spec->valuesPerUse)
-                throw CommandLineError(command.path, spec->name + " needs " +
-                                                         std::to_string(spec->valuesPerUse) +
-                                                         " values (" + spec->valueName + ")");
+            if (use.values.size() < description->valuesPerUse)
+                throw CommandLineError(command.path, description->name + " needs " +
+                                                         std::to_string(description->valuesPerUse) +
+                                                         " values (" + description->valueName +
+                                                         ")");
             uses.push_back(std::move(use));
         }
         previous = option;
     }
     std::map<std::string, std::size_t> counts;
     for (const auto& use : uses) {
-        const OptionSpec* spec = optionNamed(command, use.name);
-        if (spec->arity == Arity::One && ++counts[use.name] > 1)
+        const OptionSpec* description = optionNamed(command, use.name);
+        if (description->arity == Arity::One && ++counts[use.name] > 1)
             throw CommandLineError(command.path, use.name + " is given more than once");
-        if (spec->choices.empty() || spec->kind != ValueKind::Choice)
+        if (description->choices.empty() || description->kind != ValueKind::Choice)
             continue;
         for (const std::string& value : use.values)
-            if (!(spec->arity == Arity::Optional && value.empty()) &&
-                std::find(spec->choices.begin(), spec->choices.end(), value) == spec->choices.end())
+            if (!(description->arity == Arity::Optional && value.empty()) &&
+                std::find(description->choices.begin(), description->choices.end(), value) ==
+                    description->choices.end())
                 throw CommandLineError(command.path, use.name + " '" + value + "' is not " +
-                                                         listOfNames(spec->choices) +
-                                                         didYouMean(value, spec->choices));
+                                                         listOfNames(description->choices) +
+                                                         didYouMean(value, description->choices));
     }
     std::map<std::string, std::string> operands;
     for (const OperandSpec& operand : command.operands) {

@@ -67,7 +67,7 @@ struct CommandSpec {
 // Every command and group, groups before their subcommands.
 const std::vector<CommandSpec>& commandTable();
 
-// "tintbox mail list [--account NAME] ...", made from the spec.
+// "tintbox mail list [--account NAME] ...", made from the description.
 std::string usageLine(const CommandSpec& command);
 // --help of a command: its usage, summary and options; of a group, its subcommands' usages.
 std::string helpText(const CommandSpec& command);

@@ -41,7 +41,7 @@ struct RowAction {
 // UsageError for a slider value that is not a number, a --set that is not on or off, or a
 // --field without an --answer.
 std::vector<RowAction> rowActions(const Arguments& arguments);
-// The options above, for the command's spec.
+// The options above, for the command's description.
 std::vector<OptionSpec> rowActionOptions();
 
 struct RowActionResult {
