@@ -4,6 +4,7 @@
 #include "platform/uikit/UIControl.hpp"
 #include "platform/uikit/UIGestureRecognizer.hpp"
 #include "platform/uikit/UITableView.hpp"
+#include "platform/uikit/nearest_view.hpp"
 
 namespace {
 
@@ -12,15 +13,6 @@ UIView* touchedView(UIView* root, CGPoint point) {
         return nullptr;
     static const SEL hitTest = sel_registerName("hitTest:withEvent:");
     return objc::msgSend<UIView*(CGPoint, id)>(root, hitTest, point, nullptr);
-}
-
-template <class T>
-T* nearest(UIView* view) {
-    for (UIView* v = view; v; v = v->superview()) {
-        if (auto* found = dynamic_cast<T*>(v))
-            return found;
-    }
-    return nullptr;
 }
 
 std::string describeRow(const NSIndexPath* path) {
@@ -37,7 +29,7 @@ TouchDriver::Outcome TouchDriver::drag(UIView* root, const std::vector<CGPoint>&
     if (points.empty())
         return {};
     UIView* hit = touchedView(root, points.front());
-    if (auto* control = nearest<UIControl>(hit)) {
+    if (auto* control = nearestView<UIControl>(hit)) {
         objc::Ref<UIControl> keep(control);
         std::vector<CGPoint> local;
         for (CGPoint p : points)
@@ -45,8 +37,8 @@ TouchDriver::Outcome TouchDriver::drag(UIView* root, const std::vector<CGPoint>&
         control->simulateTouch(local);
         return object_getClassName(control);
     }
-    auto* cell = nearest<UITableViewCell>(hit);
-    auto* table = cell ? nearest<UITableView>(cell->superview()) : nullptr;
+    auto* cell = nearestView<UITableViewCell>(hit);
+    auto* table = cell ? nearestView<UITableView>(cell->superview()) : nullptr;
     if (table && points.size() <= 2) {
         objc::Ref<UITableView> keep(table);
         objc::Ref<NSIndexPath> path = table->indexPathForCell(cell);

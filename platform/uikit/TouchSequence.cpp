@@ -9,19 +9,11 @@
 #include "platform/uikit/UITableView.hpp"
 #include "platform/uikit/UITableViewCell.hpp"
 #include "platform/uikit/UITextField.hpp"
+#include "platform/uikit/nearest_view.hpp"
 
 #include <cmath>
 
 namespace {
-
-template <class T>
-T* nearest(UIView* view) {
-    for (UIView* v = view; v; v = v->superview()) {
-        if (auto* found = dynamic_cast<T*>(v))
-            return found;
-    }
-    return nullptr;
-}
 
 // Every text field being edited under `view`, so that a tap elsewhere can end their editing.
 void collectEditingFields(UIView* view, std::vector<objc::Ref<UITextField>>& fields) {
@@ -52,7 +44,7 @@ TouchSequence::TouchSequence(UIView* root, CGPoint point)
             }
         }
     }
-    if (UIControl* control = nearest<UIControl>(m_hit.get())) {
+    if (UIControl* control = nearestView<UIControl>(m_hit.get())) {
         m_control = control;
         control->touchesBegan(root->convertPointToView(point, control));
         return;
@@ -138,7 +130,7 @@ std::string TouchSequence::end(CGPoint point) {
 }
 
 std::string TouchSequence::tapUnderFinger() {
-    if (auto* bar = nearest<UINavigationBar>(m_hit.get())) {
+    if (auto* bar = nearestView<UINavigationBar>(m_hit.get())) {
         objc::Ref<UINavigationBar> keep(bar);
         static const SEL layoutIfNeeded = sel_registerName("layoutIfNeeded");
         objc::msgSend<void()>(bar, layoutIfNeeded);
@@ -147,8 +139,8 @@ std::string TouchSequence::tapUnderFinger() {
             return "back";
         return {};
     }
-    auto* cell = nearest<UITableViewCell>(m_hit.get());
-    auto* table = cell ? nearest<UITableView>(cell->superview()) : nullptr;
+    auto* cell = nearestView<UITableViewCell>(m_hit.get());
+    auto* table = cell ? nearestView<UITableView>(cell->superview()) : nullptr;
     if (!table)
         return {};
     objc::Ref<UITableView> keep(table);
