@@ -69,7 +69,7 @@ int runColour(const Arguments& arguments, std::ostream& out) {
 
 } // namespace
 
-std::vector<CommandSpec> accountCommands() {
+std::vector<CommandDescription> accountCommands() {
     return {
         {.path = "account", .summary = "the device's mail accounts and their colours"},
         {.path = "account list",

@@ -96,8 +96,8 @@ WindowArguments windowArguments(const Arguments& arguments) {
     return window;
 }
 
-std::vector<OptionSpec> windowOptions(bool placed) {
-    std::vector<OptionSpec> descriptions{
+std::vector<OptionDescription> windowOptions(bool placed) {
+    std::vector<OptionDescription> descriptions{
         options::root(),
         {.name = "--width", .valueName = "POINTS", .help = "screen width in points (default 320)"},
         {.name = "--height",
@@ -215,7 +215,7 @@ int runApp(const Arguments& arguments, std::ostream& out) {
     return result;
 }
 
-std::vector<CommandSpec> appCommands() {
+std::vector<CommandDescription> appCommands() {
     return {{.path = "app",
              .summary = "the Mail and Settings apps side by side in desktop windows, one "
                         "process each; ends when both windows are closed",

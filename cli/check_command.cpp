@@ -221,7 +221,7 @@ int runCheck(const Arguments& arguments, std::ostream& out) {
 
 } // namespace
 
-CommandSpec checkCommand() {
+CommandDescription checkCommand() {
     return {.path = "check",
             .summary = "list what the mail extension would ignore or misread in a settings file "
                        "(status 1 when it finds something)",

@@ -1,6 +1,6 @@
 #include "cli/command_line.hpp"
 
-#include "cli/command_spec.hpp"
+#include "cli/command_description.hpp"
 #include "cli/device_installer.hpp"
 #include "cli/near_names.hpp"
 #include "cli/settings_source.hpp"
@@ -38,8 +38,8 @@ std::string parentOf(const std::string& path) {
     return space == std::string::npos ? std::string() : path.substr(0, space);
 }
 
-const CommandSpec* commandAt(const std::string& path) {
-    for (const CommandSpec& command : commandTable())
+const CommandDescription* commandAt(const std::string& path) {
+    for (const CommandDescription& command : commandTable())
         if (command.path == path)
             return &command;
     return nullptr;
@@ -47,15 +47,15 @@ const CommandSpec* commandAt(const std::string& path) {
 
 std::vector<std::string> childNames(const std::string& group) {
     std::vector<std::string> names;
-    for (const CommandSpec* child : childrenOf(group))
+    for (const CommandDescription* child : childrenOf(group))
         if (!child->hidden)
             names.push_back(wordsOf(child->path).back());
     return names;
 }
 
-const OptionSpec* optionNamed(const CommandSpec& command, std::string_view word) {
+const OptionDescription* optionNamed(const CommandDescription& command, std::string_view word) {
     const std::string_view name = word.substr(0, word.find('='));
-    for (const OptionSpec& option : command.options)
+    for (const OptionDescription& option : command.options)
         if (option.name == name)
             return &option;
     return nullptr;
@@ -74,15 +74,15 @@ struct Parser {
         root.footer(kFooter);
         root.fallthrough(false);
         apps[""] = &root;
-        for (const CommandSpec& command : commandTable()) {
+        for (const CommandDescription& command : commandTable()) {
             CLI::App* parent = apps.at(parentOf(command.path));
             CLI::App* app = parent->add_subcommand(wordsOf(command.path).back(), command.summary);
             if (command.hidden)
                 app->group("");
             apps[command.path] = app;
-            for (const OptionSpec& description : command.options)
+            for (const OptionDescription& description : command.options)
                 addOption(command.path, *app, description);
-            for (const OperandSpec& operand : command.operands) {
+            for (const OperandDescription& operand : command.operands) {
                 auto* option = app->add_option(
                     operand.name, operandStorage[{command.path, operand.name}], operand.help);
                 option->type_name("");
@@ -93,7 +93,7 @@ struct Parser {
         }
     }
 
-    void addOption(const std::string& path, CLI::App& app, const OptionSpec& description) {
+    void addOption(const std::string& path, CLI::App& app, const OptionDescription& description) {
         CLI::Option* option = nullptr;
         if (description.arity == Arity::Flag) {
             option = app.add_flag(description.name, description.help);
@@ -117,7 +117,7 @@ struct Parser {
 };
 
 std::string hintFor(const std::string& path) {
-    const CommandSpec* command = commandAt(path);
+    const CommandDescription* command = commandAt(path);
     if (!command || !command->run)
         return "try tintbox " + (path.empty() ? std::string() : path + " ") + "--help";
     return usageLine(*command);
@@ -139,7 +139,7 @@ std::pair<std::string, std::size_t> commandNamed(const std::vector<std::string>&
     std::string path;
     std::size_t at = 0;
     while (at < words.size()) {
-        const CommandSpec* current = commandAt(path);
+        const CommandDescription* current = commandAt(path);
         if (current && current->run)
             break;
         const std::string& word = words[at];
@@ -163,8 +163,8 @@ std::pair<std::string, std::size_t> commandNamed(const std::vector<std::string>&
 
 // Options that need a value never take the next option as it; a bare --json=VIEWS-style
 // option is given its empty value in place, so that it takes no following word.
-std::vector<std::string> checkedWords(const CommandSpec& command, std::vector<std::string> words,
-                                      std::size_t start) {
+std::vector<std::string> checkedWords(const CommandDescription& command,
+                                      std::vector<std::string> words, std::size_t start) {
     const auto isOption = [&](const std::string& word) {
         return word == "--help" || word == "-h" ||
                (word.starts_with("--") && optionNamed(command, word));
@@ -172,7 +172,7 @@ std::vector<std::string> checkedWords(const CommandSpec& command, std::vector<st
     for (std::size_t i = start; i < words.size(); ++i) {
         if (words[i] == "--")
             break;
-        const OptionSpec* option = optionNamed(command, words[i]);
+        const OptionDescription* option = optionNamed(command, words[i]);
         if (!option || words[i].find('=') != std::string::npos)
             continue;
         if (option->arity == Arity::Optional) {
@@ -193,7 +193,7 @@ std::vector<std::string> checkedWords(const CommandSpec& command, std::vector<st
     return words;
 }
 
-std::string translated(const CommandSpec* command, const CLI::ParseError& error) {
+std::string translated(const CommandDescription* command, const CLI::ParseError& error) {
     std::string message = error.what();
     if (dynamic_cast<const CLI::ExtrasError*>(&error) && command) {
         // CLI11 names the words left over, last first: report the first option among them.
@@ -210,7 +210,7 @@ std::string translated(const CommandSpec* command, const CLI::ParseError& error)
             }
         if (word.starts_with("-")) {
             std::vector<std::string> names;
-            for (const OptionSpec& option : command->options)
+            for (const OptionDescription& option : command->options)
                 names.push_back(option.name);
             return "unknown option '" + word + "'" + didYouMean(word, names);
         }
@@ -234,13 +234,13 @@ std::string translated(const CommandSpec* command, const CLI::ParseError& error)
 }
 
 // The uses of each option in command-line order; CLI11 lists an option once per value.
-Arguments argumentsOf(const CommandSpec& command, Parser& parser) {
+Arguments argumentsOf(const CommandDescription& command, Parser& parser) {
     CLI::App* app = parser.apps.at(command.path);
     std::vector<Arguments::Use> uses;
     std::map<const CLI::Option*, std::size_t> taken;
     const CLI::Option* previous = nullptr;
     for (const CLI::Option* option : app->parse_order()) {
-        const OptionSpec* description = optionNamed(command, option->get_name());
+        const OptionDescription* description = optionNamed(command, option->get_name());
         if (!description) {
             previous = option;
             continue;
@@ -268,7 +268,7 @@ Arguments argumentsOf(const CommandSpec& command, Parser& parser) {
     }
     std::map<std::string, std::size_t> counts;
     for (const auto& use : uses) {
-        const OptionSpec* description = optionNamed(command, use.name);
+        const OptionDescription* description = optionNamed(command, use.name);
         if (description->arity == Arity::One && ++counts[use.name] > 1)
             throw CommandLineError(command.path, use.name + " is given more than once");
         if (description->choices.empty() || description->kind != ValueKind::Choice)
@@ -282,7 +282,7 @@ Arguments argumentsOf(const CommandSpec& command, Parser& parser) {
                                                          didYouMean(value, description->choices));
     }
     std::map<std::string, std::string> operands;
-    for (const OperandSpec& operand : command.operands) {
+    for (const OperandDescription& operand : command.operands) {
         const CLI::Option* option = parser.options.at({command.path, operand.name});
         if (option->count() == 0)
             continue;
@@ -314,7 +314,7 @@ int runCommandLine(const std::vector<std::string>& words, std::ostream& out, std
     try {
         const auto [named, start] = commandNamed(words);
         path = named;
-        const CommandSpec* command = commandAt(path);
+        const CommandDescription* command = commandAt(path);
         std::vector<std::string> checked = command ? checkedWords(*command, words, start) : words;
         std::reverse(checked.begin(), checked.end());
         try {

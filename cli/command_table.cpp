@@ -1,19 +1,19 @@
 // The one table of commands. Adding a command: its own file with a function that answers its
-// CommandSpec, declared in commands.hpp, and one line here.
+// CommandDescription, declared in commands.hpp, and one line here.
 #include "cli/app_commands.hpp"
-#include "cli/command_spec.hpp"
+#include "cli/command_description.hpp"
 #include "cli/commands.hpp"
 
 namespace tintbox::cli {
 namespace {
 
-void append(std::vector<CommandSpec>& table, std::vector<CommandSpec> more) {
+void append(std::vector<CommandDescription>& table, std::vector<CommandDescription> more) {
     for (auto& command : more)
         table.push_back(std::move(command));
 }
 
-std::vector<CommandSpec> makeTable() {
-    std::vector<CommandSpec> table;
+std::vector<CommandDescription> makeTable() {
+    std::vector<CommandDescription> table;
     table.push_back(initCommand());
     table.push_back(demoCommand());
     append(table, mailCommands());
@@ -33,14 +33,14 @@ std::vector<CommandSpec> makeTable() {
 
 } // namespace
 
-const std::vector<CommandSpec>& commandTable() {
-    static const std::vector<CommandSpec> table = makeTable();
+const std::vector<CommandDescription>& commandTable() {
+    static const std::vector<CommandDescription> table = makeTable();
     return table;
 }
 
-std::vector<const CommandSpec*> childrenOf(const std::string& groupPath) {
-    std::vector<const CommandSpec*> children;
-    for (const CommandSpec& command : commandTable()) {
+std::vector<const CommandDescription*> childrenOf(const std::string& groupPath) {
+    std::vector<const CommandDescription*> children;
+    for (const CommandDescription& command : commandTable()) {
         const auto space = command.path.rfind(' ');
         const std::string parent =
             space == std::string::npos ? std::string() : command.path.substr(0, space);
@@ -50,13 +50,13 @@ std::vector<const CommandSpec*> childrenOf(const std::string& groupPath) {
     return children;
 }
 
-std::string usageLine(const CommandSpec& command) {
+std::string usageLine(const CommandDescription& command) {
     std::string line = "usage: tintbox " + command.path;
     if (!command.run)
         return line + " SUBCOMMAND [OPTIONS]";
-    for (const OperandSpec& operand : command.operands)
+    for (const OperandDescription& operand : command.operands)
         line += operand.required ? " " + operand.name : " [" + operand.name + "]";
-    for (const OptionSpec& option : command.options) {
+    for (const OptionDescription& option : command.options) {
         std::string text = option.name;
         if (option.arity == Arity::Optional)
             text += "[=" + option.valueName + "]";
@@ -71,11 +71,11 @@ std::string usageLine(const CommandSpec& command) {
     return line;
 }
 
-std::string helpText(const CommandSpec& command) {
+std::string helpText(const CommandDescription& command) {
     std::string text = usageLine(command) + "\n  " + command.summary + "\n";
     if (!command.run) {
         text += "\n";
-        for (const CommandSpec* child : childrenOf(command.path))
+        for (const CommandDescription* child : childrenOf(command.path))
             if (!child->hidden)
                 text += "  " + usageLine(*child).substr(7) + "\n      " + child->summary + "\n";
         return text;
@@ -90,9 +90,9 @@ std::string helpText(const CommandSpec& command) {
             left += "\n" + std::string(28, ' ');
         text += left + help + "\n";
     };
-    for (const OperandSpec& operand : command.operands)
+    for (const OperandDescription& operand : command.operands)
         line(operand.name, operand.help);
-    for (const OptionSpec& option : command.options) {
+    for (const OptionDescription& option : command.options) {
         std::string left = option.name;
         if (option.arity == Arity::Optional)
             left += "[=" + option.valueName + "]";

@@ -1,27 +1,27 @@
-// The commands of `tintbox`, each defined in its own file as a CommandSpec (its words, options
-// and run function) and listed once in command_table.cpp. A command writes its result to `out`
-// and answers the exit status; bad input is thrown as UsageError or InputError.
+// The commands of `tintbox`, each defined in its own file as a CommandDescription (its words,
+// options and run function) and listed once in command_table.cpp. A command writes its result to
+// `out` and answers the exit status; bad input is thrown as UsageError or InputError.
 #pragma once
 
-#include "cli/command_spec.hpp"
+#include "cli/command_description.hpp"
 
 namespace tintbox::cli {
 
-CommandSpec snapshotCommand();
-CommandSpec matchCommand();
-CommandSpec checkCommand();
-CommandSpec initCommand();
-CommandSpec demoCommand();
-std::vector<CommandSpec> mailCommands();
-std::vector<CommandSpec> mailToolbarCommands();
-CommandSpec mailRemindCommand();
-std::vector<CommandSpec> settingsCommands();
-CommandSpec settingsShowCommand();
-CommandSpec settingsColourCommand();
-CommandSpec settingsPanesCommand();
-std::vector<CommandSpec> filterCommands();
-std::vector<CommandSpec> accountCommands();
-std::vector<CommandSpec> getSetCommands();
-std::vector<CommandSpec> buildFileCommands(); // man, completion
+CommandDescription snapshotCommand();
+CommandDescription matchCommand();
+CommandDescription checkCommand();
+CommandDescription initCommand();
+CommandDescription demoCommand();
+std::vector<CommandDescription> mailCommands();
+std::vector<CommandDescription> mailToolbarCommands();
+CommandDescription mailRemindCommand();
+std::vector<CommandDescription> settingsCommands();
+CommandDescription settingsShowCommand();
+CommandDescription settingsColourCommand();
+CommandDescription settingsPanesCommand();
+std::vector<CommandDescription> filterCommands();
+std::vector<CommandDescription> accountCommands();
+std::vector<CommandDescription> getSetCommands();
+std::vector<CommandDescription> buildFileCommands(); // man, completion
 
 } // namespace tintbox::cli

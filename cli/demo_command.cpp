@@ -164,7 +164,7 @@ int runDemo(const Arguments& arguments, std::ostream& out) {
 
 } // namespace
 
-CommandSpec demoCommand() {
+CommandDescription demoCommand() {
     return {.path = "demo",
             .summary = "sample device, coloured message list, and pictures of the Mail and "
                        "Settings screens",

@@ -274,8 +274,8 @@ int runDisable(const Arguments& arguments, std::ostream& out) {
     return 0;
 }
 
-std::vector<OptionSpec> editOptions() {
-    std::vector<OptionSpec> options;
+std::vector<OptionDescription> editOptions() {
+    std::vector<OptionDescription> options;
     for (const auto& field : record::kPatternFields) {
         const std::string name(field.pattern);
         options.push_back({.name = "--" + name,
@@ -297,8 +297,9 @@ std::vector<OptionSpec> editOptions() {
 
 } // namespace
 
-std::vector<CommandSpec> filterCommands() {
-    const OperandSpec number{.name = "N", .help = "a filter number (d0, d1, ... for disabled)"};
+std::vector<CommandDescription> filterCommands() {
+    const OperandDescription number{.name = "N",
+                                    .help = "a filter number (d0, d1, ... for disabled)"};
     return {
         {.path = "filter", .summary = "list, add and change the filters that colour mail"},
         {.path = "filter list",

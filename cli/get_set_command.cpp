@@ -135,7 +135,7 @@ int runSet(const Arguments& arguments, std::ostream& out) {
 
 } // namespace
 
-std::vector<CommandSpec> getSetCommands() {
+std::vector<CommandDescription> getSetCommands() {
     return {
         {.path = "get",
          .summary = "print an option of the settings file (its default when it is not set)",

@@ -120,12 +120,12 @@ int runInit(const Arguments& arguments, std::ostream& out) {
 
 } // namespace
 
-CommandSpec initCommand() {
+CommandDescription initCommand() {
     const auto account = [](std::string name, std::string help) {
-        return OptionSpec{.name = std::move(name),
-                          .valueName = "NAME=MAILDIR",
-                          .help = std::move(help),
-                          .arity = Arity::Repeated};
+        return OptionDescription{.name = std::move(name),
+                                 .valueName = "NAME=MAILDIR",
+                                 .help = std::move(help),
+                                 .arity = Arity::Repeated};
     };
     return {.path = "init",
             .summary = "make a device root, install the built plug-ins and add accounts or the "

@@ -244,21 +244,22 @@ int runOpen(const Arguments& arguments, std::ostream& out) {
 
 } // namespace
 
-std::vector<CommandSpec> mailCommands() {
-    const std::vector<OptionSpec> screen{options::json(), options::png(), options::width(),
-                                         options::color()};
-    const auto with = [&](std::vector<OptionSpec> first) {
+std::vector<CommandDescription> mailCommands() {
+    const std::vector<OptionDescription> screen{options::json(), options::png(), options::width(),
+                                                options::color()};
+    const auto with = [&](std::vector<OptionDescription> first) {
         first.insert(first.end(), screen.begin(), screen.end());
         return first;
     };
-    OptionSpec listJson{.name = "--json",
-                        .valueName = "views",
-                        .help = "print the rows as JSON (id, account, mailbox, from, to, cc, "
-                                "subject, date, unread, flagged, band colours), a row a line; "
-                                "--json=views prints each row's whole view tree",
-                        .arity = Arity::Optional,
-                        .kind = ValueKind::Choice,
-                        .choices = {"views"}};
+    OptionDescription listJson{.name = "--json",
+                               .valueName = "views",
+                               .help =
+                                   "print the rows as JSON (id, account, mailbox, from, to, cc, "
+                                   "subject, date, unread, flagged, band colours), a row a line; "
+                                   "--json=views prints each row's whole view tree",
+                               .arity = Arity::Optional,
+                               .kind = ValueKind::Choice,
+                               .choices = {"views"}};
     return {
         {.path = "mail",
          .summary = "show a screen of the Mail app with the mail extension loaded, and act on it"},

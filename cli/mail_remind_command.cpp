@@ -171,7 +171,7 @@ int runMailRemind(const Arguments& arguments, std::ostream& out) {
 
 } // namespace
 
-CommandSpec mailRemindCommand() {
+CommandDescription mailRemindCommand() {
     return {.path = "mail remind",
             .summary = "long-press a message, pick the due date and add (or cancel) the reminder",
             .options = {{.name = "--message",

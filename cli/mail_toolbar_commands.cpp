@@ -230,8 +230,8 @@ int runMailMarkMove(const Arguments& arguments, std::ostream& out) {
 
 } // namespace
 
-std::vector<CommandSpec> mailToolbarCommands() {
-    const auto required = [](OptionSpec option) {
+std::vector<CommandDescription> mailToolbarCommands() {
+    const auto required = [](OptionDescription option) {
         option.required = true;
         return option;
     };

@@ -42,12 +42,12 @@ int runMatch(const Arguments& arguments, std::ostream& out) {
 
 } // namespace
 
-CommandSpec matchCommand() {
+CommandDescription matchCommand() {
     const auto address = [](std::string name, std::string help) {
-        return OptionSpec{.name = std::move(name),
-                          .valueName = "ADDR",
-                          .help = std::move(help),
-                          .arity = Arity::Repeated};
+        return OptionDescription{.name = std::move(name),
+                                 .valueName = "ADDR",
+                                 .help = std::move(help),
+                                 .arity = Arity::Repeated};
     };
     return {.path = "match",
             .summary = "print the colours of the filters that a message matches, in order",

@@ -6,8 +6,8 @@
 #include "cli/common_options.hpp"
 #include "cli/config_values.hpp"
 #include "cli/settings_source.hpp"
-#include "pane/settings_file.hpp"
 #include "cli/settings_write_alerts.hpp"
+#include "pane/settings_file.hpp"
 #include "platform/foundation/device_path.hpp"
 #include "platform/foundation/property_list.hpp"
 #include "platform/preferences/preferences_domain.hpp"
@@ -280,12 +280,12 @@ int runSettingsColour(const Arguments& arguments, std::ostream& out) {
 
 } // namespace
 
-CommandSpec settingsColourCommand() {
+CommandDescription settingsColourCommand() {
     const auto repeated = [](std::string name, std::string value, std::string help) {
-        return OptionSpec{.name = std::move(name),
-                          .valueName = std::move(value),
-                          .help = std::move(help),
-                          .arity = Arity::Repeated};
+        return OptionDescription{.name = std::move(name),
+                                 .valueName = std::move(value),
+                                 .help = std::move(help),
+                                 .arity = Arity::Repeated};
     };
     return {.path = "settings colour",
             .summary = "edit a colour in the colour selector pane: typed entry first, then taps "

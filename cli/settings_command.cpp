@@ -4,7 +4,7 @@
 
 namespace tintbox::cli {
 
-std::vector<CommandSpec> settingsCommands() {
+std::vector<CommandDescription> settingsCommands() {
     return {{.path = "settings",
              .summary = "show and drive the settings pane as the Settings app does"},
             settingsShowCommand(),

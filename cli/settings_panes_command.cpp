@@ -41,7 +41,7 @@ int runSettingsPanes(const Arguments& arguments, std::ostream& out) {
 
 } // namespace
 
-CommandSpec settingsPanesCommand() {
+CommandDescription settingsPanesCommand() {
     return {.path = "settings panes",
             .summary = "the panes the Settings app lists",
             .options = {options::json()},

@@ -115,8 +115,8 @@ std::string RowAction::describe() const {
     return text;
 }
 
-std::vector<OptionSpec> rowActionOptions() {
-    std::vector<OptionSpec> options;
+std::vector<OptionDescription> rowActionOptions() {
+    std::vector<OptionDescription> options;
     for (const ActionOption& option : kActionOptions)
         options.push_back({.name = std::string(option.option),
                            .valueName = std::string(option.valueName),

@@ -7,7 +7,7 @@
 #pragma once
 
 #include "cli/arguments.hpp"
-#include "cli/command_spec.hpp"
+#include "cli/command_description.hpp"
 #include "sim/settings/SettingsApp.hpp"
 
 #include <nlohmann/json.hpp>
@@ -42,7 +42,7 @@ struct RowAction {
 // --field without an --answer.
 std::vector<RowAction> rowActions(const Arguments& arguments);
 // The options above, for the command's description.
-std::vector<OptionSpec> rowActionOptions();
+std::vector<OptionDescription> rowActionOptions();
 
 struct RowActionResult {
     nlohmann::ordered_json json; // {"action", "arguments", "pane", "row"?, "opened"?, "alerts"}

@@ -81,7 +81,7 @@ int runSettingsShow(const Arguments& arguments, std::ostream& out) {
 
 } // namespace
 
-CommandSpec settingsShowCommand() {
+CommandDescription settingsShowCommand() {
     auto options = rowActionOptions();
     options.push_back(options::json());
     options.push_back(options::png("write a picture of the pane to FILE"));

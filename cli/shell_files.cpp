@@ -1,6 +1,6 @@
 #include "cli/shell_files.hpp"
 
-#include "cli/command_spec.hpp"
+#include "cli/command_description.hpp"
 #include "settings/keys.hpp"
 
 #include <sstream>
@@ -28,7 +28,7 @@ std::string roff(const std::string& text) {
     return escaped;
 }
 
-std::string valueText(const OptionSpec& option) {
+std::string valueText(const OptionDescription& option) {
     if (option.arity == Arity::Flag)
         return "";
     if (option.arity == Arity::Optional)
@@ -78,15 +78,15 @@ std::string manPage() {
            "filter, and configures the colours and filters from the command line or in the "
            "settings pane. Every command takes \\fB\\-\\-help\\fR.\n"
         << ".SH COMMANDS\n";
-    for (const CommandSpec& command : commandTable()) {
+    for (const CommandDescription& command : commandTable()) {
         if (command.hidden || !command.run)
             continue;
         man << ".SS \"" << roff("tintbox " + command.path) << "\"\n";
         std::string synopsis = usageLine(command).substr(std::string("usage: ").size());
         man << ".B " << roff(synopsis) << "\n.br\n" << roff(command.summary) << "\n";
-        for (const OperandSpec& operand : command.operands)
+        for (const OperandDescription& operand : command.operands)
             man << ".TP\n.I " << roff(operand.name) << "\n" << roff(operand.help) << "\n";
-        for (const OptionSpec& option : command.options) {
+        for (const OptionDescription& option : command.options) {
             man << ".TP\n.B " << roff(option.name + valueText(option)) << "\n" << roff(option.help);
             if (!option.choices.empty()) {
                 std::string list;
@@ -124,14 +124,14 @@ std::string bashCompletion() {
        << "        word=${COMP_WORDS[i]}\n"
        << "        [[ $word == -* ]] && continue\n"
        << "        case \"${path:+$path }$word\" in\n";
-    for (const CommandSpec& command : commandTable())
+    for (const CommandDescription& command : commandTable())
         if (!command.hidden)
             sh << "            '" << command.path << "') path=\"${path:+$path }$word\" ;;\n";
     sh << "        esac\n    done\n"
        << "    local words='' kind=''\n"
        << "    case \"$path|$prev\" in\n";
-    for (const CommandSpec& command : commandTable())
-        for (const OptionSpec& option : command.options) {
+    for (const CommandDescription& command : commandTable())
+        for (const OptionDescription& option : command.options) {
             if (option.arity == Arity::Flag || option.arity == Arity::Optional)
                 continue;
             sh << "        '" << command.path << "|" << option.name
@@ -141,13 +141,13 @@ std::string bashCompletion() {
     sh << "    esac\n"
        << "    if [[ -z $kind ]]; then\n"
        << "        case \"$path\" in\n";
-    for (const CommandSpec& command : commandTable()) {
+    for (const CommandDescription& command : commandTable()) {
         std::string options = "--help";
-        for (const OptionSpec& option : command.options)
+        for (const OptionDescription& option : command.options)
             options += " " + option.name +
                        (option.arity == Arity::Optional ? " " + option.name + "=" : "");
         std::string children;
-        for (const CommandSpec* child : childrenOf(command.path))
+        for (const CommandDescription* child : childrenOf(command.path))
             if (!child->hidden)
                 children += (children.empty() ? "" : " ") + lastWord(child->path);
         std::string operandWords;
@@ -161,7 +161,7 @@ std::string bashCompletion() {
            << (children.empty() ? operandWords : children) << "')\" ;;\n";
     }
     std::string top;
-    for (const CommandSpec* child : childrenOf(""))
+    for (const CommandDescription* child : childrenOf(""))
         if (!child->hidden)
             top += (top.empty() ? "" : " ") + child->path;
     sh << "            '') kind=words words='" << top << " --help --version' ;;\n"

@@ -18,7 +18,7 @@ int runCompletion(const Arguments& arguments, std::ostream& out) {
 
 } // namespace
 
-std::vector<CommandSpec> buildFileCommands() {
+std::vector<CommandDescription> buildFileCommands() {
     return {
         {.path = "man", .summary = "print the man page (roff)", .run = runMan, .hidden = true},
         {.path = "completion",

@@ -90,7 +90,7 @@ int runSnapshot(const Arguments& arguments, std::ostream& out) {
 
 } // namespace
 
-CommandSpec snapshotCommand() {
+CommandDescription snapshotCommand() {
     return {.path = "snapshot",
             .summary = "load a settings file as the mail extension does and print the snapshot",
             .options = {options::settings(), options::json("print the snapshot (required)")},

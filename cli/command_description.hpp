@@ -2,7 +2,8 @@
 // function that runs it. The parser, --help, the shell completions and the man page are all made
 // from the table of these (command_table.cpp), so a new command is its own file plus one line
 // in that table.
-//   CommandSpec{.path = "filter list", .summary = "...", .options = {...}, .run = runFilterList}
+//   CommandDescription{.path = "filter list", .summary = "...", .options = {...}, .run =
+//   runFilterList}
 #pragma once
 
 #include "cli/arguments.hpp"
@@ -32,7 +33,7 @@ enum class Arity {
     Optional, // --json[=views]: a value only in the --name=VALUE form
 };
 
-struct OptionSpec {
+struct OptionDescription {
     std::string name;      // "--account"
     std::string valueName; // "NAME"; empty for a flag
     std::string help;
@@ -45,7 +46,7 @@ struct OptionSpec {
     bool required{false}; // shown without brackets; the command says what is missing
 };
 
-struct OperandSpec {
+struct OperandDescription {
     std::string name; // "N"
     std::string help;
     bool required{true};
@@ -55,23 +56,23 @@ struct OperandSpec {
 
 using RunCommand = int (*)(const Arguments&, std::ostream&);
 
-struct CommandSpec {
+struct CommandDescription {
     std::string path; // "mail list"; a group such as "mail" has no run function
     std::string summary;
-    std::vector<OptionSpec> options{};
-    std::vector<OperandSpec> operands{};
+    std::vector<OptionDescription> options{};
+    std::vector<OperandDescription> operands{};
     RunCommand run{nullptr};
     bool hidden{false}; // left out of --help and the man page (the build's own commands)
 };
 
 // Every command and group, groups before their subcommands.
-const std::vector<CommandSpec>& commandTable();
+const std::vector<CommandDescription>& commandTable();
 
 // "tintbox mail list [--account NAME] ...", made from the description.
-std::string usageLine(const CommandSpec& command);
+std::string usageLine(const CommandDescription& command);
 // --help of a command: its usage, summary and options; of a group, its subcommands' usages.
-std::string helpText(const CommandSpec& command);
+std::string helpText(const CommandDescription& command);
 // The subcommands directly below a group ("" for the top level), in table order.
-std::vector<const CommandSpec*> childrenOf(const std::string& groupPath);
+std::vector<const CommandDescription*> childrenOf(const std::string& groupPath);
 
 } // namespace tintbox::cli
