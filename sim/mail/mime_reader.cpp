@@ -1,7 +1,9 @@
 #include "sim/mail/mime_reader.hpp"
 
+#include "sim/mail/encoded_words.hpp"
 #include "sim/mail/gmime_handles.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -31,10 +33,16 @@ bool isHeaderLine(std::string_view line, bool first) {
     return true;
 }
 
+struct HeaderBlock {
+    std::size_t end{0};       // where the body starts
+    bool hasHeaders{false};   // at least one header line
+    bool endsWithBlank{true}; // the block ends in a blank line or at the end of the file
+};
+
 // As forgiving as the well-known readers: the first line that is not a header starts the body
 // (a header block without its blank line), and text with no header at all is all body.
-std::string withHeaderBlockEnded(std::string bytes, bool& hasHeaders) {
-    hasHeaders = false;
+HeaderBlock headerBlockOf(std::string_view bytes) {
+    HeaderBlock block;
     std::size_t at = 0;
     while (at < bytes.size()) {
         const std::size_t end = std::min(bytes.find('\n', at), bytes.size());
@@ -42,15 +50,41 @@ std::string withHeaderBlockEnded(std::string bytes, bool& hasHeaders) {
         if (line.ends_with('\r'))
             line.remove_suffix(1);
         if (line.empty())
-            return bytes;
+            break;
         if (!isHeaderLine(line, at == 0)) {
-            bytes.insert(at, "\n");
-            return bytes;
+            block.endsWithBlank = false;
+            break;
         }
-        hasHeaders = true;
+        block.hasHeaders = true;
         at = end + 1;
     }
-    return bytes;
+    block.end = std::min(at, bytes.size());
+    return block;
+}
+
+// The bytes of a message file as GMime reads them, or nullopt when they are not mail: empty, or
+// binary (a NUL byte in the header block, or no header block at all). Line ends of old Mac files
+// (CR alone) become LF; NUL bytes in a body carry no text and are dropped.
+std::optional<std::string> readableMessageBytes(std::string bytes, bool& hasHeaders) {
+    if (bytes.empty())
+        return std::nullopt;
+    if (bytes.find('\n') == std::string::npos)
+        std::replace(bytes.begin(), bytes.end(), '\r', '\n');
+    const HeaderBlock block = headerBlockOf(bytes);
+    hasHeaders = block.hasHeaders;
+    if (const std::size_t nul = bytes.find('\0'); nul != std::string::npos) {
+        if (!block.hasHeaders || nul < block.end)
+            return std::nullopt;
+        bytes.erase(
+            std::remove(bytes.begin() + static_cast<std::ptrdiff_t>(block.end), bytes.end(), '\0'),
+            bytes.end());
+    }
+    std::string joined = withBase64WordsJoined(std::string_view(bytes).substr(0, block.end));
+    const std::size_t end = joined.size();
+    joined.append(bytes, block.end);
+    if (!block.endsWithBlank)
+        joined.insert(end, "\n");
+    return joined;
 }
 
 GObjectHandle<GMimeMessage> parseMessage(const std::filesystem::path& file, std::string* error) {
@@ -61,15 +95,16 @@ GObjectHandle<GMimeMessage> parseMessage(const std::filesystem::path& file, std:
             *error = file.string() + ": " + std::strerror(errno);
         return nullptr;
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    // Empty and binary files are not mail, whatever folder they are in.
-    if (bytes.empty() || bytes.find('\0') != std::string::npos) {
+    bool hasHeaders = false;
+    auto readable = readableMessageBytes(
+        std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()),
+        hasHeaders);
+    if (!readable) {
         if (error)
             *error = file.string() + ": not a mail message";
         return nullptr;
     }
-    bool hasHeaders = false;
-    bytes = withHeaderBlockEnded(std::move(bytes), hasHeaders);
+    const std::string& bytes = *readable;
     GObjectHandle<GMimeStream> stream(
         g_mime_stream_mem_new_with_buffer(bytes.data(), bytes.size()));
     GObjectHandle<GMimeParser> parser(g_mime_parser_new_with_stream(stream.get()));
@@ -95,6 +130,23 @@ std::optional<std::string> headerValue(GMimeMessage* message, const char* name) 
     return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
+// A display name as one line: a name folded over lines ("Ada\n\tLovelace") reads "Ada Lovelace".
+std::string unfoldedName(const char* name) {
+    std::string unfolded;
+    bool blank = false;
+    for (const char* c = name; *c; ++c) {
+        if (*c == ' ' || *c == '\t' || *c == '\r' || *c == '\n') {
+            blank = true;
+            continue;
+        }
+        if (blank && !unfolded.empty())
+            unfolded += ' ';
+        blank = false;
+        unfolded += *c;
+    }
+    return unfolded;
+}
+
 void appendAddresses(InternetAddressList* list, std::vector<std::string>& out) {
     const int count = list ? internet_address_list_length(list) : 0;
     for (int index = 0; index < count; ++index) {
@@ -107,10 +159,11 @@ void appendAddresses(InternetAddressList* list, std::vector<std::string>& out) {
         if (!INTERNET_ADDRESS_IS_MAILBOX(address))
             continue;
         const char* addr = internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(address));
-        const char* name = internet_address_get_name(address);
+        const char* written = internet_address_get_name(address);
+        const std::string name = unfoldedName(written ? written : "");
         const std::string bare = addr ? addr : "";
-        if (name && *name)
-            out.push_back(bare.empty() ? std::string(name) : std::string(name) + " <" + bare + ">");
+        if (!name.empty())
+            out.push_back(bare.empty() ? name : name + " <" + bare + ">");
         else if (!bare.empty())
             out.push_back(bare);
     }
@@ -169,34 +222,51 @@ std::string asValidUtf8(std::string bytes) {
     return valid.get();
 }
 
-// The part's content with its transfer encoding undone and its charset turned into UTF-8.
-std::string decodedText(GMimePart* part) {
+// Labels that mail programs put on text whatever it holds; text under them that is valid UTF-8
+// and not plain ASCII was written in UTF-8, as a Latin-1 reading of it would be nonsense.
+bool isLatinLabel(const char* charset) {
+    for (const char* label : {"iso-8859-1", "iso8859-1", "latin1", "l1", "iso-8859-15",
+                              "windows-1252", "cp1252", "us-ascii", "ascii"})
+        if (g_ascii_strcasecmp(charset, label) == 0)
+            return true;
+    return false;
+}
+
+// The part's content with its transfer encoding undone and its line ends made LF.
+std::string transferDecoded(GMimePart* part) {
     GMimeDataWrapper* content = g_mime_part_get_content(part);
     if (!content)
         return {};
     GObjectHandle<GMimeStream> memory(g_mime_stream_mem_new());
     GObjectHandle<GMimeStream> filtered(g_mime_stream_filter_new(memory.get()));
-    GMimeStreamFilter* filters = GMIME_STREAM_FILTER(filtered.get());
-    const char* charset = g_mime_object_get_content_type_parameter(GMIME_OBJECT(part), "charset");
-    bool converted = false;
-    if (charset && !isUtf8Charset(charset)) {
-        if (GObjectHandle<GMimeFilter> filter(g_mime_filter_charset_new(charset, "UTF-8"));
-            filter) {
-            g_mime_stream_filter_add(filters, filter.get());
-            converted = true;
-        }
-    }
     GObjectHandle<GMimeFilter> lineEnds(g_mime_filter_dos2unix_new(FALSE));
-    g_mime_stream_filter_add(filters, lineEnds.get());
+    g_mime_stream_filter_add(GMIME_STREAM_FILTER(filtered.get()), lineEnds.get());
     g_mime_data_wrapper_write_to_stream(content, filtered.get());
     g_mime_stream_flush(filtered.get());
     GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(memory.get()));
-    std::string text(reinterpret_cast<const char*>(bytes->data), bytes->len);
-    if (converted) {
-        const GStringHandle valid(g_utf8_make_valid(text.data(), static_cast<gssize>(text.size())));
-        return valid.get();
-    }
-    return asValidUtf8(std::move(text));
+    return std::string(reinterpret_cast<const char*>(bytes->data), bytes->len);
+}
+
+// The part's text in UTF-8, from whatever charset it claims; never invalid UTF-8.
+std::string decodedText(GMimePart* part) {
+    std::string raw = transferDecoded(part);
+    const char* charset = g_mime_object_get_content_type_parameter(GMIME_OBJECT(part), "charset");
+    if (!charset || isUtf8Charset(charset) ||
+        (isLatinLabel(charset) &&
+         g_utf8_validate(raw.data(), static_cast<gssize>(raw.size()), nullptr)))
+        return asValidUtf8(std::move(raw));
+    GObjectHandle<GMimeFilter> filter(g_mime_filter_charset_new(charset, "UTF-8"));
+    if (!filter)
+        return asValidUtf8(std::move(raw)); // a charset nobody knows ("unknown-8bit")
+    GObjectHandle<GMimeStream> memory(g_mime_stream_mem_new());
+    GObjectHandle<GMimeStream> filtered(g_mime_stream_filter_new(memory.get()));
+    g_mime_stream_filter_add(GMIME_STREAM_FILTER(filtered.get()), filter.get());
+    g_mime_stream_write(filtered.get(), raw.data(), raw.size());
+    g_mime_stream_flush(filtered.get());
+    GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(memory.get()));
+    const GStringHandle valid(
+        g_utf8_make_valid(reinterpret_cast<const char*>(bytes->data), bytes->len));
+    return valid.get();
 }
 
 std::size_t decodedSize(GMimeObject* object) {
@@ -271,7 +341,8 @@ namespace {
 
 MessageHeaders headersOf(GMimeMessage* message) {
     MessageHeaders headers;
-    if (const char* subject = g_mime_message_get_subject(message))
+    // The first Subject, as Python's email package and mutt take it; GMime's own is the last.
+    if (const char* subject = g_mime_object_get_header(GMIME_OBJECT(message), "Subject"))
         headers.subject = subject;
     headers.senders = addressField(message, GMIME_ADDRESS_TYPE_FROM, "From");
     headers.to = addressField(message, GMIME_ADDRESS_TYPE_TO, "To");
@@ -284,10 +355,16 @@ MessageHeaders headersOf(GMimeMessage* message) {
 
 std::optional<BodyText> preferredBodyOf(GMimeMessage* message) {
     TextParts parts;
-    if (GMimeObject* body = g_mime_message_get_mime_part(message))
+    GMimeObject* body = g_mime_message_get_mime_part(message);
+    if (body)
         findTextParts(body, parts);
     if (GMimePart* part = parts.html ? parts.html : parts.plain)
         return BodyText{decodedText(part), part == parts.html};
+    // A multipart without parts (no boundary parameter, or a boundary that never comes) holds
+    // all of its text before the first boundary.
+    if (body && GMIME_IS_MULTIPART(body) && g_mime_multipart_get_count(GMIME_MULTIPART(body)) == 0)
+        if (const char* prologue = g_mime_multipart_get_prologue(GMIME_MULTIPART(body)))
+            return BodyText{asValidUtf8(prologue), false};
     return std::nullopt;
 }
 

@@ -46,7 +46,12 @@ INSTANTIATE_TEST_SUITE_P(
         SubjectCase{"Utf8Q", "=?utf-8?Q?Caf=C3=A9_=E2=98=95_at_ten?=", "Café ☕ at ten"},
         SubjectCase{"Latin1Q", "=?ISO-8859-1?Q?Re=E7u_de_paiement?=", "Reçu de paiement"},
         SubjectCase{"MixedWords", "Invoice =?UTF-8?Q?n=C2=BA?= 42", "Invoice nº 42"},
-        SubjectCase{"Folded", "a long\n subject line", "a long subject line"}),
+        SubjectCase{"Folded", "a long\n subject line", "a long subject line"},
+        // Mailers split long subjects into several padded base64 words.
+        SubjectCase{"PaddedBase64WordsInARun",
+                    "=?UTF-8?B?SGVsbA==?=\n =?UTF-8?B?byB3b3JsZA==?=", "Hello world"},
+        SubjectCase{"Base64WordsOfTwoCharsets", "=?UTF-8?B?w6k=?= =?ISO-8859-1?B?6Q==?=", "éé"},
+        SubjectCase{"Base64WordWithoutPadding", "=?UTF-8?b?R3LDvMOfZQ?=", "Grüße"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MessageHeaders, AddressesReadAsNameAndAddress) {
