@@ -15,6 +15,7 @@
 #include "sim/mail/MailboxContentViewCell.hpp"
 #include "sim/mail/MailboxContentViewController.hpp"
 #include "sim/mail/account_file.hpp"
+#include "sim/mail/modified_utf7.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -108,17 +109,19 @@ MailAccount& accountNamed(const std::string& name) {
 }
 
 Mailbox& mailboxNamed(MailAccount& account, const std::string& name) {
-    // Maildir++ writes Lists/dev as .Lists.dev, so people type either.
+    // Maildir++ writes Lists/dev as .Lists.dev, so people type either; and they may copy a
+    // folder's name as it is on disk, in modified UTF-7 ("&AMk-quipe" for "Équipe").
     std::string slashed = name;
     std::replace(slashed.begin(), slashed.end(), '.', '/');
-    Mailbox* mailbox = account.mailboxNamed(name);
-    if (!mailbox)
-        mailbox = account.mailboxNamed(slashed);
+    const std::string decoded = sim::mail::decodeModifiedUtf7(slashed).value_or(slashed);
     const auto nameOf = [](Mailbox& m) { return m.displayName(); };
-    if (!mailbox)
-        mailbox = uniqueCaseInsensitive(account.mailboxes(), name, nameOf);
-    if (!mailbox)
-        mailbox = uniqueCaseInsensitive(account.mailboxes(), slashed, nameOf);
+    Mailbox* mailbox = nullptr;
+    for (const std::string* candidate : {&name, &slashed, &decoded})
+        if (!mailbox)
+            mailbox = account.mailboxNamed(*candidate);
+    for (const std::string* candidate : {&name, &slashed, &decoded})
+        if (!mailbox)
+            mailbox = uniqueCaseInsensitive(account.mailboxes(), *candidate, nameOf);
     if (!mailbox) {
         std::vector<std::string> names;
         for (const auto& each : account.mailboxes())

@@ -1,5 +1,7 @@
 #include "sim/mail/maildir.hpp"
 
+#include "sim/mail/modified_utf7.hpp"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -30,17 +32,10 @@ bool isMailFolder(const fs::path& path) {
     return isDirectory(path / "cur") || isDirectory(path / "new");
 }
 
-// Folder names are IMAP's modified UTF-7 ("Entw&APw-rfe" is "Entwürfe"); a name that is not
-// valid modified UTF-7 is shown as it stands.
-std::string fromModifiedUtf7(const std::string& name) {
-    if (name.find('&') == std::string::npos)
-        return name;
-    gsize written = 0;
-    const std::unique_ptr<gchar, decltype(&g_free)> decoded(
-        g_convert(name.data(), static_cast<gssize>(name.size()), "UTF-8", "UTF-7-IMAP", nullptr,
-                  &written, nullptr),
-        &g_free);
-    return decoded ? std::string(decoded.get(), written) : name;
+// Folder names are IMAP's modified UTF-7 in either layout; a name that is not valid modified
+// UTF-7 is shown as it stands.
+std::string shownFolderName(const std::string& name) {
+    return decodeModifiedUtf7(name).value_or(name);
 }
 
 // ".A.B" -> "A/B"; empty for names that are not Maildir++ folders ("..", ".", ".A..B").
@@ -51,7 +46,7 @@ std::string mailboxNameOf(std::string_view folderName) {
     if (name.front() == '.' || name.back() == '.' || name.find("..") != std::string::npos)
         return {};
     std::replace(name.begin(), name.end(), '.', '/');
-    return fromModifiedUtf7(name);
+    return shownFolderName(name);
 }
 
 void addFiles(const fs::path& folder, bool inNew, std::vector<MaildirFile>& files) {
@@ -81,7 +76,8 @@ void addPlainFolders(const fs::path& root, const fs::path& folder, int depth,
             !it->is_directory(typeError))
             continue;
         if (isMailFolder(it->path()))
-            found.push_back({fs::relative(it->path(), root).generic_string(), it->path()});
+            found.push_back(
+                {shownFolderName(fs::relative(it->path(), root).generic_string()), it->path()});
         if (depth > 1)
             addPlainFolders(root, it->path(), depth - 1, found);
     }
