@@ -3,29 +3,20 @@
 // extracts, except where the reference script writes down that Python itself is wrong.
 #include "platform/uikit/html_import.hpp"
 #include "sim/mail/mime_reader.hpp"
+#include "tests/support/hex_text.hpp"
 #include "tests/support/process.hpp"
 #include "tests/support/temporary_folder.hpp"
 
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <iomanip>
-#include <sstream>
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace tintbox::sim::mail;
 
-std::string hex(std::string_view bytes) {
-    std::ostringstream text;
-    for (const char c : bytes)
-        text << std::hex << std::setw(2) << std::setfill('0')
-             << static_cast<int>(static_cast<unsigned char>(c));
-    return text.str();
-}
-
 std::string field(const std::optional<std::string>& value) {
-    return value ? "=" + hex(*value) : "-";
+    return value ? "=" + tintbox::testing::hexText(*value) : "-";
 }
 
 std::string joined(const std::vector<std::string>& items, std::string_view separator) {

@@ -3,11 +3,10 @@
 // that quote() gives with the characters a URL may hold left alone.
 #include "platform/foundation/percent_escapes.hpp"
 #include "tests/platform/foundation/test_support.hpp"
+#include "tests/support/hex_text.hpp"
 #include "tests/support/process.hpp"
 
 #include <gtest/gtest.h>
-#include <iomanip>
-#include <sstream>
 
 namespace foundation {
 namespace {
@@ -36,14 +35,6 @@ for line in open(sys.argv[1], encoding='ascii'):
 sys.exit(1 if failures else 0)
 )PY";
 
-std::string hex(std::string_view bytes) {
-    std::ostringstream text;
-    for (const char c : bytes)
-        text << std::hex << std::setw(2) << std::setfill('0')
-             << static_cast<int>(static_cast<unsigned char>(c));
-    return text.str();
-}
-
 TEST(PercentEscapesInterop, MessageLinksReadBackThroughPythonsURLParser) {
     if (tintbox::testing::runProcess({"sh", "-c", "command -v python3"}).exitStatus != 0)
         GTEST_SKIP() << "python3 is not installed";
@@ -54,7 +45,7 @@ TEST(PercentEscapesInterop, MessageLinksReadBackThroughPythonsURLParser) {
         ids.push_back("<id" + std::string(1, static_cast<char>(c)) + "1@host.example>");
     std::string lines;
     for (const std::string& id : ids)
-        lines += hex(id) + " " + stringByAddingPercentEscapes(id) + "\n";
+        lines += tintbox::testing::hexText(id) + " " + stringByAddingPercentEscapes(id) + "\n";
     testing::writeFile(folder / "links.txt", lines);
     testing::writeFile(folder / "check.py", kScript);
     const auto result = tintbox::testing::runProcess(
