@@ -66,6 +66,14 @@ const char* kindWord(ValueKind kind) {
     }
 }
 
+// A subcommand's word for _describe, where a colon would start its description.
+std::string lastWordEscaped(const std::string& path) {
+    std::string escaped;
+    for (char c : lastWord(path))
+        escaped += c == ':' ? std::string("\\:") : std::string(1, c);
+    return escaped;
+}
+
 } // namespace
 
 std::string manPage() {
@@ -179,12 +187,149 @@ std::string bashCompletion() {
     return sh.str();
 }
 
+namespace {
+
+// Text inside a single-quoted zsh word.
+std::string zshQuoted(const std::string& text) {
+    std::string quoted;
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted;
+}
+
+// Text of an _arguments field: brackets end a description, colons end a message.
+std::string zshField(const std::string& text) {
+    std::string escaped;
+    for (char c : text) {
+        if (c == '[' || c == ']' || c == ':' || c == '\\')
+            escaped += '\\';
+        escaped += c;
+    }
+    return escaped;
+}
+
+// What _arguments completes for a value: file names, folders, accounts or a list of words.
+std::string zshAction(ValueKind kind, const std::vector<std::string>& choices) {
+    switch (kind) {
+    case ValueKind::File:
+        return "_files";
+    case ValueKind::Folder:
+        return "_files -/";
+    case ValueKind::Account:
+        return "_tintbox_accounts";
+    default:
+        break;
+    }
+    const std::string words = valueWords(kind, choices);
+    return words.empty() ? " " : "(" + words + ")";
+}
+
+std::string zshOptionArgument(const OptionDescription& option) {
+    const bool repeats = option.arity == Arity::Repeated || option.arity == Arity::Several;
+    std::string argument = std::string(repeats ? "*" : "") + option.name;
+    const std::string value =
+        ":" + zshField(option.valueName) + ":" + zshAction(option.kind, option.choices);
+    switch (option.arity) {
+    case Arity::Flag:
+        return argument + "[" + zshField(option.help) + "]";
+    case Arity::Optional:
+        return argument + "=-[" + zshField(option.help) + "]:" + value;
+    default:
+        break;
+    }
+    if (option.valuesPerUse > 1) {
+        argument += "[" + zshField(option.help) + "]";
+        for (std::size_t index = 0; index < option.valuesPerUse; ++index)
+            argument += ":" + zshField(option.valueName) + ": ";
+        return argument;
+    }
+    return argument + "=[" + zshField(option.help) + "]" + value;
+}
+
+std::string zshOperandArgument(const OperandDescription& operand) {
+    const std::string message = operand.name + (operand.help.empty() ? "" : ": " + operand.help);
+    return std::string(operand.required ? ":" : "::") + zshField(message) + ":" +
+           zshAction(operand.kind, operand.choices);
+}
+
+} // namespace
+
+// The script follows the words typed so far down the command table, drops them, and hands the
+// rest to _arguments with the options and operands of the command reached, or offers the
+// subcommands of the group reached with their summaries.
 std::string zshCompletion() {
-    // zsh runs the bash function through its bash completion layer, so the two never differ.
-    return "#compdef tintbox\n"
-           "# zsh completion for tintbox, made by `tintbox completion zsh`\n"
-           "autoload -U +X bashcompinit && bashcompinit\n" +
-           bashCompletion();
+    std::ostringstream zsh;
+    zsh << "#compdef tintbox\n"
+        << "# zsh completion for tintbox, made by `tintbox completion zsh`\n\n"
+        << "_tintbox_accounts() {\n"
+        << "    local -a names expl\n"
+        << "    names=(${(f)\"$(tintbox account list --names 2>/dev/null)\"})\n"
+        << "    _wanted accounts expl account compadd -a names\n"
+        << "}\n\n"
+        << "_tintbox() {\n"
+        << "    local i word command_path='' current=$CURRENT\n"
+        << "    local -a kept\n"
+        << "    kept=(\"${words[1]}\")\n"
+        << "    for ((i = 2; i <= $#words; i++)); do\n"
+        << "        word=${words[i]}\n"
+        << "        if ((i < CURRENT)) && [[ $word != -* ]]; then\n"
+        << "            case \"${command_path:+$command_path }$word\" in\n";
+    std::string paths;
+    for (const CommandDescription& command : commandTable())
+        if (!command.hidden)
+            paths += (paths.empty() ? "'" : "|'") + command.path + "'";
+    zsh << "                (" << paths << ")\n"
+        << "                    command_path=\"${command_path:+$command_path }$word\"\n"
+        << "                    ((current--))\n"
+        << "                    continue ;;\n"
+        << "            esac\n"
+        << "        fi\n"
+        << "        kept+=(\"$word\")\n"
+        << "    done\n"
+        << "    words=(\"${kept[@]}\")\n"
+        << "    CURRENT=$current\n"
+        << "    case $command_path in\n";
+    const auto group = [&zsh](const std::string& path, const std::string& options) {
+        zsh << "        ('" << path << "')\n"
+            << "            if [[ ${words[CURRENT]} == -* ]]; then\n"
+            << "                _arguments " << options << "\n"
+            << "            else\n"
+            << "                local -a commands\n"
+            << "                commands=(";
+        for (const CommandDescription* child : childrenOf(path))
+            if (!child->hidden)
+                zsh << "\n                    '"
+                    << zshQuoted(lastWordEscaped(child->path) + ":" + child->summary) << "'";
+        zsh << ")\n"
+            << "                _describe -t commands 'tintbox" << (path.empty() ? "" : " ") << path
+            << " command' commands\n"
+            << "            fi ;;\n";
+    };
+    group("", "'(- *)--help[show the commands]' '(- *)--version[show the version]'");
+    for (const CommandDescription& command : commandTable()) {
+        if (command.hidden)
+            continue;
+        if (!command.run) {
+            group(command.path, "'(- *)--help[show the subcommands]'");
+            continue;
+        }
+        zsh << "        ('" << command.path << "')\n"
+            << "            _arguments -S \\\n"
+            << "                '(- *)--help[show the usage of this command]'";
+        for (const OptionDescription& option : command.options)
+            zsh << " \\\n                '" << zshQuoted(zshOptionArgument(option)) << "'";
+        for (const OperandDescription& operand : command.operands)
+            zsh << " \\\n                '" << zshQuoted(zshOperandArgument(operand)) << "'";
+        zsh << " ;;\n";
+    }
+    zsh << "    esac\n"
+        << "}\n\n"
+        << "if [[ ${funcstack[1]} == _tintbox ]]; then\n"
+        << "    _tintbox \"$@\"\n"
+        << "else\n"
+        << "    compdef _tintbox tintbox\n"
+        << "fi\n";
+    return zsh.str();
 }
 
 } // namespace tintbox::cli
