@@ -72,6 +72,9 @@ const std::vector<CommandDescription>& commandTable();
 std::string usageLine(const CommandDescription& command);
 // --help of a command: its usage, summary and options; of a group, its subcommands' usages.
 std::string helpText(const CommandDescription& command);
+// tintbox --help: the usage, every command and subcommand with its summary, the options that
+// many commands share, and where the manual is.
+std::string topLevelHelp();
 // The subcommands directly below a group ("" for the top level), in table order.
 std::vector<const CommandDescription*> childrenOf(const std::string& groupPath);
 

@@ -303,11 +303,11 @@ Arguments argumentsOf(const CommandDescription& command, Parser& parser) {
 int runCommandLine(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     Parser parser;
     if (words.empty()) {
-        err << parser.root.help();
+        err << topLevelHelp();
         return 2;
     }
     if (words.front() == "help") {
-        out << parser.root.help();
+        out << topLevelHelp();
         return 0;
     }
     std::string path;
@@ -323,7 +323,7 @@ int runCommandLine(const std::vector<std::string>& words, std::ostream& out, std
             if (command)
                 out << helpText(*command);
             else
-                out << parser.root.help();
+                out << topLevelHelp();
             return 0;
         } catch (const CLI::CallForVersion& version) {
             out << version.what() << '\n';

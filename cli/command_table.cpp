@@ -4,6 +4,9 @@
 #include "cli/command_description.hpp"
 #include "cli/commands.hpp"
 
+#include <algorithm>
+#include <sstream>
+
 namespace tintbox::cli {
 namespace {
 
@@ -109,6 +112,79 @@ std::string helpText(const CommandDescription& command) {
     }
     line("-h, --help", "print this help");
     return text;
+}
+
+namespace {
+
+// Appends "  left  text" with text wrapped at the terminal's customary 80 columns, under itself.
+void appendEntry(std::string& help, const std::string& left, const std::string& text) {
+    constexpr std::size_t kTextColumn = 22;
+    constexpr std::size_t kWidth = 79;
+    std::string line = "  " + left;
+    if (line.size() + 2 > kTextColumn) {
+        help += line + "\n";
+        line.clear();
+    }
+    line.resize(kTextColumn, ' ');
+    std::istringstream words(text);
+    bool first = true;
+    for (std::string word; words >> word; first = false) {
+        if (!first && line.size() + 1 + word.size() > kWidth) {
+            help += line + "\n";
+            line = std::string(kTextColumn, ' ') + word;
+        } else {
+            line += (first ? "" : " ") + word;
+        }
+    }
+    help += line + "\n";
+}
+
+std::string optionLeft(const OptionDescription& option) {
+    if (option.arity == Arity::Flag)
+        return option.name;
+    if (option.arity == Arity::Optional)
+        return option.name + "[=" + option.valueName + "]";
+    return option.name + " " + option.valueName + (option.arity == Arity::Several ? "..." : "");
+}
+
+} // namespace
+
+std::string topLevelHelp() {
+    std::string help = "Usage: tintbox COMMAND [SUBCOMMAND] [OPTIONS] [ARGUMENTS]\n"
+                       "       tintbox --help | --version\n"
+                       "Colours mail by account and by filter, and configures the colours.\n"
+                       "\nCommands:\n";
+    for (const CommandDescription* command : childrenOf("")) {
+        if (command->hidden)
+            continue;
+        appendEntry(help, command->path, command->summary);
+        for (const CommandDescription* child : childrenOf(command->path))
+            if (!child->hidden)
+                appendEntry(help, "  " + child->path.substr(command->path.size() + 1),
+                            child->summary);
+    }
+    // Options that several commands share word for word (name, value and help).
+    constexpr int kCommon = 3;
+    std::vector<std::pair<const OptionDescription*, int>> uses;
+    for (const CommandDescription& command : commandTable())
+        for (const OptionDescription& option : command.options) {
+            auto it = std::find_if(uses.begin(), uses.end(), [&](const auto& use) {
+                return use.first->name == option.name && use.first->valueName == option.valueName &&
+                       use.first->help == option.help;
+            });
+            if (it == uses.end())
+                uses.emplace_back(&option, 1);
+            else
+                ++it->second;
+        }
+    help += "\nCommon options:\n";
+    for (const auto& [option, count] : uses)
+        if (count >= kCommon)
+            appendEntry(help, optionLeft(*option), option->help);
+    appendEntry(help, "-h, --help", "print the help of tintbox or of a command");
+    appendEntry(help, "--version", "print the version");
+    help += "\nRun 'tintbox COMMAND --help' for a command's options. See tintbox(1).\n";
+    return help;
 }
 
 } // namespace tintbox::cli

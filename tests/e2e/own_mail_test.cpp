@@ -161,6 +161,20 @@ TEST_F(OwnMail, TheOpenMessageListsItsAttachmentsAndSkipsHiddenText) {
     EXPECT_THAT(open.out, HasSubstr("Attachment: issue.pdf (application/pdf, 9 bytes)"));
 }
 
+TEST_F(OwnMail, FolderNamesInModifiedUtf7AreShownAndTypedDecoded) {
+    writeFile(mail / "&AMk-quipe/cur/6.f:2,S", message("Chef <chef@example.fr>", "Menu"));
+    writeFile(mail / "R&D/cur/7.g:2,S", message("Lab <lab@example.com>", "Results"));
+    configure();
+    const auto folders = tintbox({"mail", "folders", "--account", "My Mail"});
+    EXPECT_THAT(folders.out, HasSubstr("Équipe"));
+    EXPECT_THAT(folders.out, HasSubstr("R&D")) << "not modified UTF-7, so shown as it is";
+    for (const std::string typed : {"Équipe", "&AMk-quipe"}) {
+        const auto listed = tintbox({"mail", "list", "--account", "My Mail", "--mailbox", typed});
+        EXPECT_EQ(listed.exitStatus, 0) << typed << ": " << listed.err;
+        EXPECT_THAT(listed.out, HasSubstr("Menu")) << typed;
+    }
+}
+
 struct BadConfiguration {
     std::string name;
     std::vector<std::string> arguments;
@@ -225,6 +239,17 @@ TEST_F(OwnMail, BareInitKeepsAnExistingSettingsFileAndUsageGoesToStandardError) 
     EXPECT_EQ(bare.exitStatus, 2);
     EXPECT_THAT(bare.out, IsEmpty());
     EXPECT_THAT(bare.err, HasSubstr("Usage:"));
+    const auto help = runProcess({TINTBOX_EXECUTABLE, "--help"});
+    EXPECT_EQ(help.exitStatus, 0);
+    EXPECT_EQ(help.out, bare.err);
+    for (const char* expected :
+         {"Usage: tintbox COMMAND", "\n  filter ", "\n    add ", "an enabled filter at the end",
+          "Common options:\n", "\n  --color WHEN ", "See tintbox(1)"})
+        EXPECT_THAT(help.out, HasSubstr(expected));
+    EXPECT_THAT(help.out, Not(HasSubstr("completion"))) << "the build's own commands are hidden";
+    for (std::size_t start = 0, end; (end = help.out.find('\n', start)) != std::string::npos;
+         start = end + 1)
+        EXPECT_LE(end - start, 79u) << help.out.substr(start, end - start);
     const auto version = runProcess({TINTBOX_EXECUTABLE, "--version"});
     EXPECT_EQ(version.exitStatus, 0);
     EXPECT_THAT(version.out, HasSubstr("tintbox "));
