@@ -18,6 +18,7 @@
 #include "sim/mail/modified_utf7.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <iostream>
@@ -115,11 +116,12 @@ Mailbox& mailboxNamed(MailAccount& account, const std::string& name) {
     std::replace(slashed.begin(), slashed.end(), '.', '/');
     const std::string decoded = sim::mail::decodeModifiedUtf7(slashed).value_or(slashed);
     const auto nameOf = [](Mailbox& m) { return m.displayName(); };
+    const std::array<const std::string*, 3> candidates{&name, &slashed, &decoded};
     Mailbox* mailbox = nullptr;
-    for (const std::string* candidate : {&name, &slashed, &decoded})
+    for (const std::string* candidate : candidates)
         if (!mailbox)
             mailbox = account.mailboxNamed(*candidate);
-    for (const std::string* candidate : {&name, &slashed, &decoded})
+    for (const std::string* candidate : candidates)
         if (!mailbox)
             mailbox = uniqueCaseInsensitive(account.mailboxes(), *candidate, nameOf);
     if (!mailbox) {
