@@ -17,22 +17,24 @@ namespace fs = std::filesystem;
 
 // Reads each line of the file named by $2, completes it in an interactive zsh whose fpath has
 // $1, and appends the candidates that the completion system was given to $3, then "--" per
-// line. Keys reach the line editor in order, so each line's marker follows its completion.
+// line. Each line is typed only once the prompt is up, as zsh drops what is typed ahead of its
+// line editor; the quotes split the marks so that their echo does not match.
 constexpr const char* kZshCapture = R"ZSH(
 zmodload zsh/zpty
 zpty z zsh -f -i
-zpty -w z "PROMPT= RPROMPT= ; unsetopt auto_list beep; fpath=($1 \$fpath)"
+zpty -w z "PROMPT='RE''ADY> ' RPROMPT= ; unsetopt auto_list beep; fpath=($1 \$fpath)"
 zpty -w z "autoload -U compinit; compinit -u -D; bindkey -e; bindkey '^I' complete-word"
 zpty -w z 'compadd () {
     if [[ ${@[1,(i)(-|--)]} == *-(O|A|D)\ * ]]; then builtin compadd "$@"; return; fi
     local -a hits; builtin compadd -A hits "$@"; print -rl -- ${(Q)hits} >>'$3'; builtin compadd "$@"
 }'
+zpty -w z "print SET''UP-DONE"
+zpty -r -m z reply '*SETUP-DONE*READY> *'
 while IFS= read -r line; do
     zpty -n -w z "$line"$'\t'
-    zpty -w z $'\C-u'"print -- -- >>$3"
+    zpty -w z $'\C-u'"print -- -- >>$3; print LI''NE-DONE"
+    zpty -r -m z reply '*LINE-DONE*READY> *'
 done < $2
-zpty -w z 'print DONE$((6 * 7))'
-zpty -r -m z reply '*DONE42*'
 zpty -d z
 )ZSH";
 
