@@ -163,24 +163,39 @@ std::string topLevelHelp() {
                 appendEntry(help, "  " + child->path.substr(command->path.size() + 1),
                             child->summary);
     }
-    // Options that several commands share word for word (name, value and help).
+    // Options that several commands take alike, each once, as most of them describe it.
     constexpr int kCommon = 3;
-    std::vector<std::pair<const OptionDescription*, int>> uses;
+    struct Variant {
+        const OptionDescription* option;
+        int uses;
+    };
+    std::vector<std::vector<Variant>> byName;
     for (const CommandDescription& command : commandTable())
         for (const OptionDescription& option : command.options) {
-            auto it = std::find_if(uses.begin(), uses.end(), [&](const auto& use) {
-                return use.first->name == option.name && use.first->valueName == option.valueName &&
-                       use.first->help == option.help;
+            auto named = std::find_if(byName.begin(), byName.end(), [&](const auto& variants) {
+                return variants.front().option->name == option.name;
             });
-            if (it == uses.end())
-                uses.emplace_back(&option, 1);
+            if (named == byName.end()) {
+                byName.push_back({{&option, 1}});
+                continue;
+            }
+            auto same = std::find_if(named->begin(), named->end(), [&](const Variant& variant) {
+                return variant.option->valueName == option.valueName &&
+                       variant.option->help == option.help;
+            });
+            if (same == named->end())
+                named->push_back({&option, 1});
             else
-                ++it->second;
+                ++same->uses;
         }
     help += "\nCommon options:\n";
-    for (const auto& [option, count] : uses)
-        if (count >= kCommon)
-            appendEntry(help, optionLeft(*option), option->help);
+    for (const auto& variants : byName) {
+        const auto usual =
+            std::max_element(variants.begin(), variants.end(),
+                             [](const Variant& a, const Variant& b) { return a.uses < b.uses; });
+        if (usual->uses >= kCommon)
+            appendEntry(help, optionLeft(*usual->option), usual->option->help);
+    }
     appendEntry(help, "-h, --help", "print the help of tintbox or of a command");
     appendEntry(help, "--version", "print the version");
     help += "\nRun 'tintbox COMMAND --help' for a command's options. See tintbox(1).\n";
