@@ -3,9 +3,9 @@
 #include "platform/uikit/html_import.hpp"
 #include "sim/mail/text_snippet.hpp"
 
+#include <algorithm>
 #include <iostream>
 #include <sys/stat.h>
-#include <unordered_map>
 
 namespace tintbox::sim::mail {
 namespace {
@@ -19,9 +19,9 @@ struct FileStatus {
     std::int64_t modified{0};
 };
 
-std::optional<FileStatus> statusOf(const fs::path& path) {
+std::optional<FileStatus> statusOf(const char* path) {
     struct stat status {};
-    if (::stat(path.c_str(), &status) != 0)
+    if (::stat(path, &status) != 0)
         return std::nullopt;
     return FileStatus{static_cast<std::int64_t>(status.st_size),
                       static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 +
@@ -33,7 +33,20 @@ std::string relativeName(const MaildirFile& file) {
     return (file.inNew ? "new/" : "cur/") + file.path.filename().string();
 }
 
-std::optional<CacheRecord> parsed(const MaildirFile& file, const FileStatus& status) {
+std::string relativeName(const StoredMaildirFile& file) {
+    return file.relativeName();
+}
+
+const std::string& uniqueNameOf(const MaildirFile& file) {
+    return file.uniqueName;
+}
+
+const std::string& uniqueNameOf(const StoredMaildirFile& file) {
+    return file.uniqueName;
+}
+
+template <class File>
+std::optional<CacheRecord> parsed(const File& file, const FileStatus& status) {
     std::string error;
     auto contents = readMessageContents(file.path, &error);
     if (!contents) {
@@ -41,7 +54,7 @@ std::optional<CacheRecord> parsed(const MaildirFile& file, const FileStatus& sta
         return std::nullopt;
     }
     return CacheRecord{
-        file.uniqueName,
+        uniqueNameOf(file),
         relativeName(file),
         status.size,
         status.modified,
@@ -59,30 +72,41 @@ std::string previewOf(const std::optional<BodyText>& body) {
 }
 
 std::vector<ListedMessage> listMailboxMessages(HeaderCache& cache, const fs::path& folder) {
-    std::unordered_map<std::string, CacheEntry> cached;
-    for (auto& entry : cache.entriesOf(folder)) {
-        std::string key = entry.uniqueName;
-        cached.emplace(std::move(key), std::move(entry));
-    }
+    // Sorted by unique name and searched in place: a map of a big folder's entries would hold
+    // a second copy of every name besides its nodes.
+    std::vector<CacheEntry> cached = cache.entriesOf(folder);
+    std::sort(cached.begin(), cached.end(),
+              [](const CacheEntry& a, const CacheEntry& b) { return a.uniqueName < b.uniqueName; });
+    std::vector<bool> stillListed(cached.size(), false);
+    const auto cachedEntry = [&](const std::string& uniqueName) -> std::optional<std::size_t> {
+        const auto found = std::lower_bound(cached.begin(), cached.end(), uniqueName,
+                                            [](const CacheEntry& entry, const std::string& name) {
+                                                return entry.uniqueName < name;
+                                            });
+        if (found == cached.end() || found->uniqueName != uniqueName)
+            return std::nullopt;
+        return static_cast<std::size_t>(found - cached.begin());
+    };
+    std::vector<StoredMaildirFile> files = listStoredMaildirFiles(folder);
     std::vector<ListedMessage> listed;
+    listed.reserve(files.size());
     std::vector<CacheRecord> stored;
     std::vector<std::pair<std::string, std::string>> renamed;
-    for (MaildirFile& file : listMaildirFiles(folder)) {
-        const auto status = statusOf(file.path);
+    for (StoredMaildirFile& file : files) {
+        const auto status = statusOf(file.path.c_str());
         if (!status)
             continue; // gone since the folder was read
-        const auto entry = cached.find(file.uniqueName);
-        if (entry != cached.end() && entry->second.size == status->size &&
-            entry->second.modified == status->modified) {
+        const auto at = cachedEntry(file.uniqueName);
+        if (at)
+            stillListed[*at] = true;
+        if (at && cached[*at].size == status->size && cached[*at].modified == status->modified) {
+            const CacheEntry& entry = cached[*at];
             // A flag change or a move from new/ renames the file and keeps its contents.
-            if (std::string name = relativeName(file); name != entry->second.fileName)
+            if (std::string name = relativeName(file); name != entry.fileName)
                 renamed.emplace_back(file.uniqueName, std::move(name));
-            listed.push_back({std::move(file), status->modified, entry->second.dateSent});
-            cached.erase(entry);
+            listed.push_back({std::move(file), status->modified, entry.dateSent});
             continue;
         }
-        if (entry != cached.end())
-            cached.erase(entry);
         auto record = parsed(file, *status);
         if (!record)
             continue;
@@ -94,11 +118,13 @@ std::vector<ListedMessage> listMailboxMessages(HeaderCache& cache, const fs::pat
             stored.clear();
         }
     }
+    files = {};
     // What the cache holds beyond the folder's files has been deleted or moved away.
     std::vector<std::string> removed;
-    removed.reserve(cached.size());
-    for (const auto& [uniqueName, entry] : cached)
-        removed.push_back(uniqueName);
+    for (std::size_t i = 0; i < cached.size(); ++i)
+        if (!stillListed[i])
+            removed.push_back(std::move(cached[i].uniqueName));
+    cached = {};
     cache.update(folder, stored, renamed, removed);
     return listed;
 }
@@ -107,7 +133,7 @@ std::optional<MessageSummary> summaryOfFile(HeaderCache& cache, const fs::path& 
                                             const MaildirFile& file, bool verify) {
     auto summary = cache.summaryOf(folder, file.uniqueName);
     if (summary && verify) {
-        const auto status = statusOf(file.path);
+        const auto status = statusOf(file.path.c_str());
         if (!status)
             return std::nullopt;
         if (status->size != summary->fileSize || status->modified != summary->fileModified)
@@ -121,7 +147,7 @@ std::optional<MessageSummary> summaryOfFile(HeaderCache& cache, const fs::path& 
         }
         return summary;
     }
-    const auto status = statusOf(file.path);
+    const auto status = statusOf(file.path.c_str());
     if (!status)
         return std::nullopt;
     auto record = parsed(file, *status);
