@@ -4,8 +4,10 @@
 #include "sim/mail/text_snippet.hpp"
 
 #include <algorithm>
+#include <fcntl.h>
 #include <iostream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace tintbox::sim::mail {
 namespace {
@@ -19,14 +21,46 @@ struct FileStatus {
     std::int64_t modified{0};
 };
 
-std::optional<FileStatus> statusOf(const char* path) {
+FileStatus statusFrom(const struct stat& status) {
+    return {static_cast<std::int64_t>(status.st_size),
+            static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 +
+                status.st_mtim.tv_nsec};
+}
+
+std::optional<FileStatus> statusAtPath(const char* path) {
     struct stat status {};
     if (::stat(path, &status) != 0)
         return std::nullopt;
-    return FileStatus{static_cast<std::int64_t>(status.st_size),
-                      static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 +
-                          status.st_mtim.tv_nsec};
+    return statusFrom(status);
 }
+
+// cur/ or new/ held open, so that each file's status is looked up by its name alone rather
+// than by walking its whole path again (a big folder's listing is mostly these lookups).
+class OpenFolder {
+public:
+    explicit OpenFolder(const fs::path& path)
+        : m_fd(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+    ~OpenFolder() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+
+    std::optional<FileStatus> statusOf(const StoredMaildirFile& file) const {
+        if (m_fd < 0)
+            return statusAtPath(file.path.c_str());
+        const auto slash = file.path.rfind('/');
+        const char* name = file.path.c_str() + (slash == std::string::npos ? 0 : slash + 1);
+        struct stat status {};
+        if (::fstatat(m_fd, name, &status, 0) != 0)
+            return std::nullopt;
+        return statusFrom(status);
+    }
+
+private:
+    int m_fd{-1};
+};
 
 // "cur/NAME:2,FS": where the file lies within its folder.
 std::string relativeName(const MaildirFile& file) {
@@ -92,8 +126,10 @@ std::vector<ListedMessage> listMailboxMessages(HeaderCache& cache, const fs::pat
     listed.reserve(files.size());
     std::vector<CacheRecord> stored;
     std::vector<std::pair<std::string, std::string>> renamed;
+    const OpenFolder cur(folder / "cur");
+    const OpenFolder inNew(folder / "new");
     for (StoredMaildirFile& file : files) {
-        const auto status = statusOf(file.path.c_str());
+        const auto status = (file.inNew ? inNew : cur).statusOf(file);
         if (!status)
             continue; // gone since the folder was read
         const auto at = cachedEntry(file.uniqueName);
@@ -133,7 +169,7 @@ std::optional<MessageSummary> summaryOfFile(HeaderCache& cache, const fs::path& 
                                             const MaildirFile& file, bool verify) {
     auto summary = cache.summaryOf(folder, file.uniqueName);
     if (summary && verify) {
-        const auto status = statusOf(file.path.c_str());
+        const auto status = statusAtPath(file.path.c_str());
         if (!status)
             return std::nullopt;
         if (status->size != summary->fileSize || status->modified != summary->fileModified)
@@ -147,7 +183,7 @@ std::optional<MessageSummary> summaryOfFile(HeaderCache& cache, const fs::path& 
         }
         return summary;
     }
-    const auto status = statusOf(file.path.c_str());
+    const auto status = statusAtPath(file.path.c_str());
     if (!status)
         return std::nullopt;
     auto record = parsed(file, *status);
