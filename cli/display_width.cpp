@@ -7,6 +7,12 @@ namespace tintbox::cli {
 namespace {
 
 int columnsOf(UChar32 c) {
+    // ASCII, most of any mail, answered without the property lookups: printable characters
+    // take one column, controls none (as ICU's tables say too).
+    if (c >= 0x20 && c < 0x7F)
+        return 1;
+    if (c >= 0 && c <= 0x7F)
+        return 0;
     if (c < 0)
         return 1; // a broken byte is shown as one replacement character
     if (c == 0x200D || (c >= 0xFE00 && c <= 0xFE0F))

@@ -11,10 +11,20 @@
 
 namespace tintbox::cli {
 
+// What a walk reads of each cell. A reader of texts and colours alone leaves the cells' own
+// layout pending, as the platform does until something asks for frames: a cell laid out for
+// nobody would measure its labels for nothing.
+enum class CellReading {
+    Frames,   // the cell is laid out before it is visited (pictures, view dumps, band frames)
+    Contents, // only what filling the cell set (texts, colours, flags)
+};
+
 void forEachRowByScrolling(UITableView& table, NSInteger section,
-                           const std::function<void(NSInteger row, UITableViewCell& cell)>& visit);
+                           const std::function<void(NSInteger row, UITableViewCell& cell)>& visit,
+                           CellReading reading = CellReading::Frames);
 
 // Scrolls the row into view when it is not, and lays the table out; false for no such row.
-bool bringRowIntoView(UITableView& table, NSIndexPath* indexPath);
+bool bringRowIntoView(UITableView& table, NSIndexPath* indexPath,
+                      CellReading reading = CellReading::Frames);
 
 } // namespace tintbox::cli

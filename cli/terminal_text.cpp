@@ -40,6 +40,16 @@ std::string safeText(std::string_view text, bool block) {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     const auto length = static_cast<std::int32_t>(text.size());
     for (std::int32_t i = 0; i < length;) {
+        // A run of printable ASCII, most of any text, is copied whole.
+        std::int32_t plain = i;
+        while (plain < length && bytes[plain] >= 0x20 && bytes[plain] < 0x7F)
+            ++plain;
+        if (plain > i) {
+            out.append(
+                text.substr(static_cast<std::size_t>(i), static_cast<std::size_t>(plain - i)));
+            i = plain;
+            continue;
+        }
         const std::int32_t start = i;
         UChar32 c = 0;
         U8_NEXT(bytes, i, length, c);

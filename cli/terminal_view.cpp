@@ -160,45 +160,49 @@ void TerminalView::printMessageList(const std::string& title, MailboxContentView
     if (!table)
         return;
     // Row by row as the table fills them while it scrolls; each line is written at once.
-    forEachRowByScrolling(*table, 0, [&](NSInteger, UITableViewCell& rowCell) {
-        auto* cell = dynamic_cast<MailboxContentViewCell*>(&rowCell);
-        if (!cell)
-            return;
-        UIView* content = cell->contentView();
-        const std::string prefix =
-            bands({bandStripes(content->viewWithTag(tags::kListAccountBand)),
-                   bandStripes(content->viewWithTag(tags::kListFilterBand))});
-        const auto shown = mail::readMessageDisplay(cell->message());
-        const std::string date = mail::shortDate(shown.dateSent);
-        const std::string dot =
-            shown.read ? " "
-                       : (m_colour ? "\x1b[38;2;0;122;255m\u25CF" + std::string(kReset) : "\u25CF");
-        const std::string flag =
-            shown.flagged
-                ? (m_colour ? "\x1b[38;2;255;148;0m\u2691" + std::string(kReset) : "\u2691")
-                : " ";
-        const int textColumns =
-            std::max(20, m_columns - (m_colour ? kAccountBandWidth + kFilterBandWidth + 2 : 0) - 4);
-        // The identifier is what mail open, mark-move and remind take.
-        auto* message = dynamic_cast<MailMessage*>(cell->message());
-        const std::string identifier =
-            terminalLine(message ? message->messageIdentifier() : std::string());
-        const int senderColumns =
-            std::max(8, textColumns - static_cast<int>(date.size() + identifier.size()) - 5);
-        m_out << prefix << dot << ' '
-              << styled(padded(fitted(terminalLine(shown.sender), senderColumns),
-                               static_cast<std::size_t>(senderColumns)),
-                        kBold)
-              << ' ' << flag << ' ' << date << "  " << styled(identifier, kDim) << '\n';
-        const std::string snippet = terminalLine(mail::readPreviewText(cell->message(), 200));
-        const std::string subject = fitted(
-            shown.subject.empty() ? "(no subject)" : terminalLine(shown.subject), textColumns);
-        const int rest = textColumns - static_cast<int>(displayWidth(subject)) - 3;
-        m_out << prefix << "  " << subject;
-        if (rest > 4 && !snippet.empty())
-            m_out << styled(" \u2014 " + fitted(snippet, rest), kDim);
-        m_out << '\n';
-    });
+    forEachRowByScrolling(
+        *table, 0,
+        [&](NSInteger, UITableViewCell& rowCell) {
+            auto* cell = dynamic_cast<MailboxContentViewCell*>(&rowCell);
+            if (!cell)
+                return;
+            UIView* content = cell->contentView();
+            const std::string prefix =
+                bands({bandStripes(content->viewWithTag(tags::kListAccountBand)),
+                       bandStripes(content->viewWithTag(tags::kListFilterBand))});
+            const auto shown = mail::readMessageDisplay(cell->message());
+            const std::string date = mail::shortDate(shown.dateSent);
+            const std::string dot =
+                shown.read
+                    ? " "
+                    : (m_colour ? "\x1b[38;2;0;122;255m\u25CF" + std::string(kReset) : "\u25CF");
+            const std::string flag =
+                shown.flagged
+                    ? (m_colour ? "\x1b[38;2;255;148;0m\u2691" + std::string(kReset) : "\u2691")
+                    : " ";
+            const int textColumns = std::max(
+                20, m_columns - (m_colour ? kAccountBandWidth + kFilterBandWidth + 2 : 0) - 4);
+            // The identifier is what mail open, mark-move and remind take.
+            auto* message = dynamic_cast<MailMessage*>(cell->message());
+            const std::string identifier =
+                terminalLine(message ? message->messageIdentifier() : std::string());
+            const int senderColumns =
+                std::max(8, textColumns - static_cast<int>(date.size() + identifier.size()) - 5);
+            m_out << prefix << dot << ' '
+                  << styled(padded(fitted(terminalLine(shown.sender), senderColumns),
+                                   static_cast<std::size_t>(senderColumns)),
+                            kBold)
+                  << ' ' << flag << ' ' << date << "  " << styled(identifier, kDim) << '\n';
+            const std::string snippet = terminalLine(mail::readPreviewText(cell->message(), 200));
+            const std::string subject = fitted(
+                shown.subject.empty() ? "(no subject)" : terminalLine(shown.subject), textColumns);
+            const int rest = textColumns - static_cast<int>(displayWidth(subject)) - 3;
+            m_out << prefix << "  " << subject;
+            if (rest > 4 && !snippet.empty())
+                m_out << styled(" \u2014 " + fitted(snippet, rest), kDim);
+            m_out << '\n';
+        },
+        CellReading::Contents);
 }
 
 void TerminalView::printMailboxList(MailboxPickerController& picker) {

@@ -276,14 +276,19 @@ void UIView::setBackgroundColor(UIColor* color) {
 }
 
 void UIView::layoutIfNeeded() {
-    static const SEL layoutSubviewsSelector = sel("layoutSubviews");
     objc::Ref<UIView> keep(this);
-    if (m_needsLayout) {
-        m_needsLayout = false;
-        objc::msgSend<void()>(this, layoutSubviewsSelector);
-    }
+    layoutSelfIfNeeded();
     for (objc::Ref<UIView> subview : std::vector(m_subviews))
         subview->layoutIfNeeded();
+}
+
+void UIView::layoutSelfIfNeeded() {
+    static const SEL layoutSubviewsSelector = sel("layoutSubviews");
+    if (!m_needsLayout)
+        return;
+    objc::Ref<UIView> keep(this);
+    m_needsLayout = false;
+    objc::msgSend<void()>(this, layoutSubviewsSelector);
 }
 
 void UIView::drawLayerInContext(CALayer*, CGContextRef) {

@@ -101,6 +101,9 @@ public:
     // Sends layoutSubviews (through the runtime) to this view and then its descendants, each
     // only when it needs layout.
     void layoutIfNeeded();
+    // The same for this view alone; its descendants keep their pending layout (a headless
+    // reader that needs no frames of theirs, such as a walk over a table's cell texts).
+    void layoutSelfIfNeeded();
 
     // Draws nothing here; the renderer sends it with UIGraphicsGetCurrentContext() set.
     void drawRect(CGRect /*rect*/) {}

@@ -48,13 +48,14 @@ Class MailMessage::registerRuntimeClass() {
 
 MailMessage::MailMessage(Mailbox* mailbox, tintbox::sim::mail::MaildirFile file,
                          tintbox::sim::mail::MessageHeaders headers)
-    : m_mailbox(mailbox), m_file(std::move(file)), m_keepsSummary(true) {
-    m_dateSent = headers.dateSent ? *headers.dateSent : modificationTime(m_file.path);
+    : m_mailbox(mailbox), m_file(tintbox::sim::mail::StoredMaildirFile::of(file)),
+      m_keepsSummary(true) {
+    m_dateSent = headers.dateSent ? *headers.dateSent : modificationTime(file.path);
     m_summary = std::make_unique<tintbox::sim::mail::MessageSummary>();
     m_summary->headers = std::move(headers);
 }
 
-MailMessage::MailMessage(Mailbox* mailbox, tintbox::sim::mail::MaildirFile file,
+MailMessage::MailMessage(Mailbox* mailbox, tintbox::sim::mail::StoredMaildirFile file,
                          std::optional<double> dateSent, std::int64_t modifiedNanoseconds)
     : m_mailbox(mailbox), m_file(std::move(file)) {
     m_dateSent = dateSent ? *dateSent : sinceReferenceDate(modifiedNanoseconds);
@@ -66,8 +67,11 @@ const tintbox::sim::mail::MessageSummary& MailMessage::summary() const {
         return *m_summary;
     Mailbox* mailbox = m_mailbox.get();
     std::optional<mail::MessageSummary> read;
+    if (mailbox && mailbox->readSummariesFrom(const_cast<MailMessage*>(this)) && m_summary)
+        return *m_summary;
     if (mailbox) {
-        read = mail::summaryOfFile(mail::HeaderCache::forProcess(), mailbox->folder(), m_file);
+        read =
+            mail::summaryOfFile(mail::HeaderCache::forProcess(), mailbox->folder(), m_file.file());
     } else if (auto contents = mail::readMessageContents(m_file.path)) {
         read = mail::MessageSummary{std::move(contents->headers), mail::previewOf(contents->body)};
     }
@@ -87,6 +91,10 @@ std::string MailMessage::previewText() const {
     m_summary->preview =
         tintbox::sim::mail::previewOf(tintbox::sim::mail::readPreferredBody(m_file.path, &error));
     return *m_summary->preview;
+}
+
+void MailMessage::holdSummary(tintbox::sim::mail::MessageSummary summary) {
+    m_summary = std::make_unique<tintbox::sim::mail::MessageSummary>(std::move(summary));
 }
 
 void MailMessage::forgetHeaders() {
@@ -131,20 +139,20 @@ bool MailMessage::setFlag(char flag, bool on, std::string* error) {
     std::erase(flags, flag);
     if (on)
         flags += flag;
-    auto renamed = tintbox::sim::mail::changeMaildirFlags(m_file, flags, error);
+    auto renamed = tintbox::sim::mail::changeMaildirFlags(m_file.file(), flags, error);
     if (!renamed)
         return false;
-    m_file = std::move(*renamed);
+    m_file = tintbox::sim::mail::StoredMaildirFile::of(*renamed);
     return true;
 }
 
 bool MailMessage::moveToMailbox(Mailbox& target, std::string* error) {
-    auto moved = tintbox::sim::mail::moveMaildirFile(m_file, target.folder(), error);
+    auto moved = tintbox::sim::mail::moveMaildirFile(m_file.file(), target.folder(), error);
     if (!moved)
         return false;
     // The source mailbox may hold the last reference to this message; it forgets it below.
     objc::Ref<MailMessage> keep(this);
-    m_file = std::move(*moved);
+    m_file = tintbox::sim::mail::StoredMaildirFile::of(*moved);
     if (Mailbox* source = m_mailbox.get())
         source->reload();
     target.reload();

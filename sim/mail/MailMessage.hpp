@@ -32,7 +32,7 @@ public:
     MailMessage(Mailbox* mailbox, tintbox::sim::mail::MaildirFile file,
                 tintbox::sim::mail::MessageHeaders headers);
     // A listed message: headers and preview are read from the cache when first asked for.
-    MailMessage(Mailbox* mailbox, tintbox::sim::mail::MaildirFile file,
+    MailMessage(Mailbox* mailbox, tintbox::sim::mail::StoredMaildirFile file,
                 std::optional<double> dateSent, std::int64_t modifiedNanoseconds);
 
     std::optional<std::string> subject() const { return summary().headers.subject; }
@@ -64,20 +64,23 @@ public:
     // again on next use. false with *error set when nothing moved.
     bool moveToMailbox(Mailbox& target, std::string* error = nullptr);
 
-    const tintbox::sim::mail::MaildirFile& file() const { return m_file; }
+    tintbox::sim::mail::MaildirFile file() const { return m_file.file(); }
+    const std::string& uniqueName() const { return m_file.uniqueName; }
     tintbox::sim::mail::MessageHeaders headers() const { return summary().headers; }
 
     // Whether headers and preview are held now; forgetHeaders drops them (they are read again
     // when next asked for). Mailboxes use these to bound what their messages hold.
     bool holdsHeaders() const { return m_summary != nullptr; }
     void forgetHeaders();
+    // Headers and preview read for it by its mailbox (several messages in one cache query).
+    void holdSummary(tintbox::sim::mail::MessageSummary summary);
 
 private:
     bool setFlag(char flag, bool on, std::string* error);
     const tintbox::sim::mail::MessageSummary& summary() const;
 
     objc::WeakRef<Mailbox> m_mailbox;
-    tintbox::sim::mail::MaildirFile m_file;
+    tintbox::sim::mail::StoredMaildirFile m_file;
     mutable std::unique_ptr<tintbox::sim::mail::MessageSummary> m_summary;
     bool m_keepsSummary{false};
     double m_dateSent{0.0};

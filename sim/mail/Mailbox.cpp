@@ -44,7 +44,7 @@ const std::vector<objc::Ref<MailMessage>>& Mailbox::messages() {
     MailMessage::registerRuntimeClass();
     std::unordered_map<std::string, objc::Ref<MailMessage>> found;
     for (auto& message : m_found)
-        found.emplace(message->file().uniqueName, std::move(message));
+        found.emplace(message->uniqueName(), std::move(message));
     m_found.clear();
     auto listed = mail::listMailboxMessages(mail::HeaderCache::forProcess(), m_folder);
     m_messages.reserve(listed.size());
@@ -60,7 +60,7 @@ const std::vector<objc::Ref<MailMessage>>& Mailbox::messages() {
     std::sort(m_messages.begin(), m_messages.end(), [](const auto& a, const auto& b) {
         if (a->dateSent() != b->dateSent())
             return a->dateSent() > b->dateSent();
-        return a->file().uniqueName < b->file().uniqueName;
+        return a->uniqueName() < b->uniqueName();
     });
     return m_messages;
 }
@@ -75,18 +75,17 @@ NSInteger Mailbox::unreadCount() {
 MailMessage* Mailbox::messageWithIdentifier(std::string_view identifier) {
     if (m_loaded) {
         for (const auto& message : m_messages)
-            if (message->messageIdentifier() == identifier ||
-                message->file().uniqueName == identifier)
+            if (message->messageIdentifier() == identifier || message->uniqueName() == identifier)
                 return message.get();
         return nullptr;
     }
     for (const auto& message : m_found)
-        if (message->messageIdentifier() == identifier || message->file().uniqueName == identifier)
+        if (message->messageIdentifier() == identifier || message->uniqueName() == identifier)
             return message.get();
-    for (auto& file : tintbox::sim::mail::listMaildirFiles(m_folder))
+    for (const auto& file : tintbox::sim::mail::listStoredMaildirFiles(m_folder))
         if (file.uniqueName == identifier ||
             tintbox::sim::mail::messageIdentifierFor(file.uniqueName) == identifier)
-            return adopt(std::move(file));
+            return adopt(file.file());
     return nullptr;
 }
 
@@ -95,12 +94,12 @@ MailMessage* Mailbox::messageWithUniqueName(const std::string& uniqueName,
     namespace mail = tintbox::sim::mail;
     if (m_loaded) {
         for (const auto& message : m_messages)
-            if (message->file().uniqueName == uniqueName)
+            if (message->uniqueName() == uniqueName)
                 return message.get();
         return nullptr;
     }
     for (const auto& message : m_found)
-        if (message->file().uniqueName == uniqueName)
+        if (message->uniqueName() == uniqueName)
             return message.get();
     if (!lastFileName.empty()) {
         const auto path = m_folder / lastFileName;
@@ -112,9 +111,9 @@ MailMessage* Mailbox::messageWithUniqueName(const std::string& uniqueName,
         }
     }
     // Its flags changed since: the folder's names say where it is now.
-    for (auto& file : mail::listMaildirFiles(m_folder))
+    for (const auto& file : mail::listStoredMaildirFiles(m_folder))
         if (file.uniqueName == uniqueName)
-            return adopt(std::move(file));
+            return adopt(file.file());
     return nullptr;
 }
 
@@ -125,13 +124,54 @@ MailMessage* Mailbox::adopt(tintbox::sim::mail::MaildirFile file) {
     // The date needs the headers: the cache has them (checked against the file), or the file
     // is parsed and cached.
     const auto summary = mail::summaryOfFile(mail::HeaderCache::forProcess(), m_folder, file, true);
-    auto message = objc::make<MailMessage>(
-        this, std::move(file), summary ? summary->headers.dateSent : std::nullopt, modified);
+    auto message =
+        objc::make<MailMessage>(this, mail::StoredMaildirFile::of(file),
+                                summary ? summary->headers.dateSent : std::nullopt, modified);
     m_found.push_back(message);
     return message.get();
 }
 
+bool Mailbox::readSummariesFrom(MailMessage* wanted) {
+    namespace mail = tintbox::sim::mail;
+    if (!m_loaded)
+        return false;
+    std::size_t start = m_readAhead;
+    if (start >= m_messages.size() || m_messages[start].get() != wanted) {
+        // Not where the last read ended: a jump (or a row filled out of order).
+        const auto found =
+            std::find_if(m_messages.begin(), m_messages.end(),
+                         [&](const auto& message) { return message.get() == wanted; });
+        if (found == m_messages.end())
+            return false;
+        start = static_cast<std::size_t>(found - m_messages.begin());
+    }
+    std::vector<MailMessage*> batch;
+    std::vector<std::string> names;
+    std::size_t next = start;
+    for (; next < m_messages.size() && batch.size() < mail::HeaderCache::kSummariesPerQuery;
+         ++next) {
+        MailMessage* message = m_messages[next].get();
+        if (message->holdsHeaders())
+            continue;
+        batch.push_back(message);
+        names.push_back(message->uniqueName());
+    }
+    m_readAhead = next;
+    auto summaries = mail::HeaderCache::forProcess().summariesOf(m_folder, names);
+    bool served = false;
+    for (std::size_t i = 0; i < batch.size(); ++i) {
+        // Without a cached preview the message reads its own (and stores it).
+        if (!summaries[i] || !summaries[i]->preview)
+            continue;
+        batch[i]->holdSummary(std::move(*summaries[i]));
+        noteHeadersHeld(batch[i]);
+        served = served || batch[i] == wanted;
+    }
+    return served;
+}
+
 void Mailbox::reload() {
+    m_readAhead = 0;
     m_messages.clear();
     m_found.clear();
     m_holdingHeaders.clear();

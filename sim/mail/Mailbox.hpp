@@ -47,6 +47,10 @@ public:
     // A message of this mailbox now holds its headers; the oldest of those beyond a few
     // hundred forget theirs, so that what the mailbox holds is bounded by use, not by its size.
     void noteHeadersHeld(MailMessage* message);
+    // Gives `wanted` and the listed messages after it that hold no headers theirs from the
+    // cache, in one query: rows are filled in list order, so one read serves many rows. False
+    // when `wanted` got nothing that way (not listed, not cached, or no preview cached yet).
+    bool readSummariesFrom(MailMessage* wanted);
 
 private:
     MailMessage* adopt(tintbox::sim::mail::MaildirFile file);
@@ -58,5 +62,6 @@ private:
     // Messages found without listing (open --message), reused when the mailbox is listed.
     std::vector<objc::Ref<MailMessage>> m_found;
     std::deque<objc::WeakRef<MailMessage>> m_holdingHeaders;
+    std::size_t m_readAhead{0}; // where in m_messages the last read-ahead ended
     bool m_loaded{false};
 };

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <sqlite3.h>
+#include <unordered_map>
 
 namespace tintbox::sim::mail {
 namespace {
@@ -49,6 +50,9 @@ constexpr const char* kSelectSummary =
     "SELECT subject, senders, recipients, cc, message_id, date, preview, size, modified "
     "FROM messages "
     "WHERE folder = :folder AND unique_name = :unique_name";
+constexpr const char* kSummaryColumns =
+    "SELECT subject, senders, recipients, cc, message_id, date, preview, size, modified, "
+    "unique_name FROM messages WHERE folder = :folder AND unique_name IN (";
 constexpr const char* kSelectLocation =
     "SELECT folder, unique_name, file_name FROM messages WHERE identifier = :identifier";
 constexpr const char* kUpsert =
@@ -103,6 +107,36 @@ bool isDamage(const SqliteError& error) {
     return error.code() == SQLITE_CORRUPT || error.code() == SQLITE_NOTADB;
 }
 
+// The columns of kSelectSummary (and the first nine of the batched query) as a summary.
+MessageSummary summaryFromRow(const Statement& query) {
+    MessageSummary summary;
+    summary.headers.subject = query.optionalText(0);
+    summary.headers.senders = split(query.optionalText(1));
+    summary.headers.to = split(query.optionalText(2));
+    summary.headers.cc = split(query.optionalText(3));
+    summary.headers.messageIDHeader = query.optionalText(4);
+    summary.headers.dateSent = query.optionalReal(5);
+    summary.preview = query.optionalText(6);
+    summary.fileSize = query.integer(7);
+    summary.fileModified = query.integer(8);
+    return summary;
+}
+
+// Parameter names :n0 ... :nK of the batched summary query.
+std::vector<std::string> batchParameterNames() {
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < HeaderCache::kSummariesPerQuery; ++i)
+        names.push_back(":n" + std::to_string(i));
+    return names;
+}
+
+std::string batchedSummaryQuery(const std::vector<std::string>& names) {
+    std::string sql = kSummaryColumns;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        sql += (i ? ", " : "") + names[i];
+    return sql + ")";
+}
+
 int pragmaValue(Database& database, const char* sql) {
     Statement query(database, sql);
     return query.step() ? static_cast<int>(query.integer(0)) : 0;
@@ -120,6 +154,7 @@ struct HeaderCache::Connection {
         prepareSchema();
         selectEntries.emplace(database, kSelectEntries);
         selectSummary.emplace(database, kSelectSummary);
+        selectSummaries.emplace(database, batchedSummaryQuery(batchNames));
         selectLocation.emplace(database, kSelectLocation);
         upsert.emplace(database, kUpsert);
         rename.emplace(database, kRename);
@@ -151,6 +186,8 @@ struct HeaderCache::Connection {
     Database database;
     std::optional<Statement> selectEntries;
     std::optional<Statement> selectSummary;
+    const std::vector<std::string> batchNames = batchParameterNames();
+    std::optional<Statement> selectSummaries;
     std::optional<Statement> selectLocation;
     std::optional<Statement> upsert;
     std::optional<Statement> rename;
@@ -270,18 +307,39 @@ std::optional<MessageSummary> HeaderCache::summaryOf(const fs::path& folder,
         query.bind(":folder", folderKey(folder)).bind(":unique_name", uniqueName);
         if (!query.step())
             return std::nullopt;
-        MessageSummary summary;
-        summary.headers.subject = query.optionalText(0);
-        summary.headers.senders = split(query.optionalText(1));
-        summary.headers.to = split(query.optionalText(2));
-        summary.headers.cc = split(query.optionalText(3));
-        summary.headers.messageIDHeader = query.optionalText(4);
-        summary.headers.dateSent = query.optionalReal(5);
-        summary.preview = query.optionalText(6);
-        summary.fileSize = query.integer(7);
-        summary.fileModified = query.integer(8);
+        MessageSummary summary = summaryFromRow(query);
         query.reset();
         return summary;
+    });
+}
+
+std::vector<std::optional<MessageSummary>>
+HeaderCache::summariesOf(const fs::path& folder, const std::vector<std::string>& uniqueNames) {
+    return guarded([&] {
+        std::vector<std::optional<MessageSummary>> summaries(uniqueNames.size());
+        Statement& query = *m_connection->selectSummaries;
+        const auto& names = m_connection->batchNames;
+        const std::string key = folderKey(folder);
+        for (std::size_t start = 0; start < uniqueNames.size(); start += kSummariesPerQuery) {
+            const std::size_t end = std::min(uniqueNames.size(), start + kSummariesPerQuery);
+            std::unordered_map<std::string_view, std::size_t> wanted;
+            query.reset();
+            query.bind(":folder", key);
+            for (std::size_t i = 0; i < names.size(); ++i) {
+                const std::size_t at = start + i;
+                if (at < end) {
+                    query.bind(names[i].c_str(), uniqueNames[at]);
+                    wanted.emplace(uniqueNames[at], at);
+                } else {
+                    query.bind(names[i].c_str(), std::optional<std::string>()); // matches nothing
+                }
+            }
+            while (query.step())
+                if (const auto found = wanted.find(query.text(9)); found != wanted.end())
+                    summaries[found->second] = summaryFromRow(query);
+            query.reset();
+        }
+        return summaries;
     });
 }
 

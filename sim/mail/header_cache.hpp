@@ -82,6 +82,12 @@ public:
     std::vector<CacheEntry> entriesOf(const std::filesystem::path& folder);
     std::optional<MessageSummary> summaryOf(const std::filesystem::path& folder,
                                             const std::string& uniqueName);
+    // The summaries of several files of one folder, in the order asked; nullopt for a file the
+    // cache does not hold. One query per kSummariesPerQuery names, where one per file would
+    // cost a statement run (and the folder's key) per row of a list.
+    static constexpr std::size_t kSummariesPerQuery = 64;
+    std::vector<std::optional<MessageSummary>>
+    summariesOf(const std::filesystem::path& folder, const std::vector<std::string>& uniqueNames);
     std::optional<CachedLocation> locate(const std::string& identifier);
 
     // Stores new and changed files, renames (flag changes, new/ to cur/) and removals of one

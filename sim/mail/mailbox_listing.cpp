@@ -3,9 +3,11 @@
 #include "platform/uikit/html_import.hpp"
 #include "sim/mail/text_snippet.hpp"
 
+#include <algorithm>
+#include <fcntl.h>
 #include <iostream>
 #include <sys/stat.h>
-#include <unordered_map>
+#include <unistd.h>
 
 namespace tintbox::sim::mail {
 namespace {
@@ -19,21 +21,66 @@ struct FileStatus {
     std::int64_t modified{0};
 };
 
-std::optional<FileStatus> statusOf(const fs::path& path) {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0)
-        return std::nullopt;
-    return FileStatus{static_cast<std::int64_t>(status.st_size),
-                      static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 +
-                          status.st_mtim.tv_nsec};
+FileStatus statusFrom(const struct stat& status) {
+    return {static_cast<std::int64_t>(status.st_size),
+            static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 +
+                status.st_mtim.tv_nsec};
 }
+
+std::optional<FileStatus> statusAtPath(const char* path) {
+    struct stat status {};
+    if (::stat(path, &status) != 0)
+        return std::nullopt;
+    return statusFrom(status);
+}
+
+// cur/ or new/ held open, so that each file's status is looked up by its name alone rather
+// than by walking its whole path again (a big folder's listing is mostly these lookups).
+class OpenFolder {
+public:
+    explicit OpenFolder(const fs::path& path)
+        : m_fd(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+    ~OpenFolder() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+
+    std::optional<FileStatus> statusOf(const StoredMaildirFile& file) const {
+        if (m_fd < 0)
+            return statusAtPath(file.path.c_str());
+        const auto slash = file.path.rfind('/');
+        const char* name = file.path.c_str() + (slash == std::string::npos ? 0 : slash + 1);
+        struct stat status {};
+        if (::fstatat(m_fd, name, &status, 0) != 0)
+            return std::nullopt;
+        return statusFrom(status);
+    }
+
+private:
+    int m_fd{-1};
+};
 
 // "cur/NAME:2,FS": where the file lies within its folder.
 std::string relativeName(const MaildirFile& file) {
     return (file.inNew ? "new/" : "cur/") + file.path.filename().string();
 }
 
-std::optional<CacheRecord> parsed(const MaildirFile& file, const FileStatus& status) {
+std::string relativeName(const StoredMaildirFile& file) {
+    return file.relativeName();
+}
+
+const std::string& uniqueNameOf(const MaildirFile& file) {
+    return file.uniqueName;
+}
+
+const std::string& uniqueNameOf(const StoredMaildirFile& file) {
+    return file.uniqueName;
+}
+
+template <class File>
+std::optional<CacheRecord> parsed(const File& file, const FileStatus& status) {
     std::string error;
     auto contents = readMessageContents(file.path, &error);
     if (!contents) {
@@ -41,7 +88,7 @@ std::optional<CacheRecord> parsed(const MaildirFile& file, const FileStatus& sta
         return std::nullopt;
     }
     return CacheRecord{
-        file.uniqueName,
+        uniqueNameOf(file),
         relativeName(file),
         status.size,
         status.modified,
@@ -59,30 +106,43 @@ std::string previewOf(const std::optional<BodyText>& body) {
 }
 
 std::vector<ListedMessage> listMailboxMessages(HeaderCache& cache, const fs::path& folder) {
-    std::unordered_map<std::string, CacheEntry> cached;
-    for (auto& entry : cache.entriesOf(folder)) {
-        std::string key = entry.uniqueName;
-        cached.emplace(std::move(key), std::move(entry));
-    }
+    // Sorted by unique name and searched in place: a map of a big folder's entries would hold
+    // a second copy of every name besides its nodes.
+    std::vector<CacheEntry> cached = cache.entriesOf(folder);
+    std::sort(cached.begin(), cached.end(),
+              [](const CacheEntry& a, const CacheEntry& b) { return a.uniqueName < b.uniqueName; });
+    std::vector<bool> stillListed(cached.size(), false);
+    const auto cachedEntry = [&](const std::string& uniqueName) -> std::optional<std::size_t> {
+        const auto found = std::lower_bound(cached.begin(), cached.end(), uniqueName,
+                                            [](const CacheEntry& entry, const std::string& name) {
+                                                return entry.uniqueName < name;
+                                            });
+        if (found == cached.end() || found->uniqueName != uniqueName)
+            return std::nullopt;
+        return static_cast<std::size_t>(found - cached.begin());
+    };
+    std::vector<StoredMaildirFile> files = listStoredMaildirFiles(folder);
     std::vector<ListedMessage> listed;
+    listed.reserve(files.size());
     std::vector<CacheRecord> stored;
     std::vector<std::pair<std::string, std::string>> renamed;
-    for (MaildirFile& file : listMaildirFiles(folder)) {
-        const auto status = statusOf(file.path);
+    const OpenFolder cur(folder / "cur");
+    const OpenFolder inNew(folder / "new");
+    for (StoredMaildirFile& file : files) {
+        const auto status = (file.inNew ? inNew : cur).statusOf(file);
         if (!status)
             continue; // gone since the folder was read
-        const auto entry = cached.find(file.uniqueName);
-        if (entry != cached.end() && entry->second.size == status->size &&
-            entry->second.modified == status->modified) {
+        const auto at = cachedEntry(file.uniqueName);
+        if (at)
+            stillListed[*at] = true;
+        if (at && cached[*at].size == status->size && cached[*at].modified == status->modified) {
+            const CacheEntry& entry = cached[*at];
             // A flag change or a move from new/ renames the file and keeps its contents.
-            if (std::string name = relativeName(file); name != entry->second.fileName)
+            if (std::string name = relativeName(file); name != entry.fileName)
                 renamed.emplace_back(file.uniqueName, std::move(name));
-            listed.push_back({std::move(file), status->modified, entry->second.dateSent});
-            cached.erase(entry);
+            listed.push_back({std::move(file), status->modified, entry.dateSent});
             continue;
         }
-        if (entry != cached.end())
-            cached.erase(entry);
         auto record = parsed(file, *status);
         if (!record)
             continue;
@@ -94,11 +154,13 @@ std::vector<ListedMessage> listMailboxMessages(HeaderCache& cache, const fs::pat
             stored.clear();
         }
     }
+    files = {};
     // What the cache holds beyond the folder's files has been deleted or moved away.
     std::vector<std::string> removed;
-    removed.reserve(cached.size());
-    for (const auto& [uniqueName, entry] : cached)
-        removed.push_back(uniqueName);
+    for (std::size_t i = 0; i < cached.size(); ++i)
+        if (!stillListed[i])
+            removed.push_back(std::move(cached[i].uniqueName));
+    cached = {};
     cache.update(folder, stored, renamed, removed);
     return listed;
 }
@@ -107,7 +169,7 @@ std::optional<MessageSummary> summaryOfFile(HeaderCache& cache, const fs::path& 
                                             const MaildirFile& file, bool verify) {
     auto summary = cache.summaryOf(folder, file.uniqueName);
     if (summary && verify) {
-        const auto status = statusOf(file.path);
+        const auto status = statusAtPath(file.path.c_str());
         if (!status)
             return std::nullopt;
         if (status->size != summary->fileSize || status->modified != summary->fileModified)
@@ -121,7 +183,7 @@ std::optional<MessageSummary> summaryOfFile(HeaderCache& cache, const fs::path& 
         }
         return summary;
     }
-    const auto status = statusOf(file.path);
+    const auto status = statusAtPath(file.path.c_str());
     if (!status)
         return std::nullopt;
     auto record = parsed(file, *status);

@@ -24,7 +24,7 @@ inline constexpr std::size_t kPreviewCharacters = 200;
 std::string previewOf(const std::optional<BodyText>& body);
 
 struct ListedMessage {
-    MaildirFile file;
+    StoredMaildirFile file;
     std::int64_t modified{0}; // nanoseconds since the epoch
     std::optional<double> dateSent;
 };

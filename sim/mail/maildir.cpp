@@ -23,6 +23,29 @@ struct ClosesDirectory {
     void operator()(DIR* directory) const { ::closedir(directory); }
 };
 
+// Calls visit(name) for each message file of folder/sub: hidden names are skipped, and so is
+// anything that is not (or does not lead to) a regular file.
+template <class Visit>
+void eachMessageFile(const fs::path& folder, const char* sub, Visit visit) {
+    const fs::path directoryPath = folder / sub;
+    const std::unique_ptr<DIR, ClosesDirectory> directory(::opendir(directoryPath.c_str()));
+    if (!directory)
+        return;
+    while (const dirent* entry = ::readdir(directory.get())) {
+        const std::string_view name(entry->d_name);
+        if (name.starts_with('.'))
+            continue;
+        if (entry->d_type != DT_REG && entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK)
+            continue;
+        if (entry->d_type != DT_REG) {
+            std::error_code error;
+            if (!fs::is_regular_file(directoryPath / entry->d_name, error))
+                continue;
+        }
+        visit(name);
+    }
+}
+
 bool isDirectory(const fs::path& path) {
     std::error_code ignored;
     return fs::is_directory(path, ignored);
@@ -47,17 +70,6 @@ std::string mailboxNameOf(std::string_view folderName) {
         return {};
     std::replace(name.begin(), name.end(), '.', '/');
     return shownFolderName(name);
-}
-
-void addFiles(const fs::path& folder, bool inNew, std::vector<MaildirFile>& files) {
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        std::error_code typeError;
-        if (name.starts_with('.') || !it->is_regular_file(typeError))
-            continue;
-        files.push_back(maildirFileAt(it->path(), inNew));
-    }
 }
 
 } // namespace
@@ -144,35 +156,48 @@ MaildirFile maildirFileAt(const fs::path& path, bool inNew) {
 
 std::vector<MaildirFile> listMaildirFiles(const fs::path& folder) {
     std::vector<MaildirFile> files;
-    addFiles(folder / "cur", false, files);
-    addFiles(folder / "new", true, files);
+    for (const auto& stored : listStoredMaildirFiles(folder))
+        files.push_back(stored.file());
     return files;
+}
+
+std::vector<StoredMaildirFile> listStoredMaildirFiles(const fs::path& folder) {
+    std::vector<StoredMaildirFile> files;
+    for (const bool inNew : {false, true}) {
+        const char* sub = inNew ? "new" : "cur";
+        const std::string prefix = (folder / sub).string() + '/';
+        eachMessageFile(folder, sub, [&](std::string_view name) {
+            StoredMaildirFile file{prefix + std::string(name), std::string(name), {}, inNew};
+            if (const auto info = file.uniqueName.rfind(kInfoSeparator);
+                info != std::string::npos) {
+                file.flags = file.uniqueName.substr(info + kInfoSeparator.size());
+                file.uniqueName.erase(info);
+            }
+            files.push_back(std::move(file));
+        });
+    }
+    return files;
+}
+
+StoredMaildirFile StoredMaildirFile::of(const MaildirFile& file) {
+    return {file.path.string(), file.uniqueName, file.flags, file.inNew};
+}
+
+std::string StoredMaildirFile::relativeName() const {
+    const auto slash = path.rfind('/');
+    return (inNew ? "new/" : "cur/") + path.substr(slash == std::string::npos ? 0 : slash + 1);
 }
 
 std::size_t countUnseenMaildirFiles(const fs::path& folder) {
     std::size_t unseen = 0;
-    for (const char* sub : {"cur", "new"}) {
-        const std::unique_ptr<DIR, ClosesDirectory> directory(::opendir((folder / sub).c_str()));
-        if (!directory)
-            continue;
-        while (const dirent* entry = ::readdir(directory.get())) {
-            const std::string_view name(entry->d_name);
-            if (name.starts_with('.'))
-                continue;
-            if (entry->d_type != DT_REG && entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK)
-                continue;
-            if (entry->d_type != DT_REG) {
-                std::error_code error;
-                if (!fs::is_regular_file(folder / sub / entry->d_name, error))
-                    continue;
-            }
+    for (const char* sub : {"cur", "new"})
+        eachMessageFile(folder, sub, [&](std::string_view name) {
             const auto info = name.rfind(kInfoSeparator);
             const bool seen =
                 info != std::string_view::npos &&
                 name.substr(info + kInfoSeparator.size()).find('S') != std::string_view::npos;
             unseen += seen ? 0 : 1;
-        }
-    }
+        });
     return unseen;
 }
 

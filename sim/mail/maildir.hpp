@@ -47,12 +47,30 @@ struct MaildirFile {
     bool hasFlag(char flag) const { return flags.find(flag) != std::string::npos; }
 };
 
+// A message file as the list of a big mailbox holds it: the path as one string, without the
+// list of components that a filesystem::path keeps (a few hundred bytes per message).
+struct StoredMaildirFile {
+    std::string path;
+    std::string uniqueName;
+    std::string flags;
+    bool inNew{false};
+
+    static StoredMaildirFile of(const MaildirFile& file);
+    MaildirFile file() const { return {path, uniqueName, flags, inNew}; }
+    // The file's name within its folder: "cur/NAME:2,S" or "new/NAME".
+    std::string relativeName() const;
+    bool isSeen() const { return flags.find('S') != std::string::npos; }
+    bool isFlagged() const { return flags.find('F') != std::string::npos; }
+};
+
 // The name parts of a message file at path.
 MaildirFile maildirFileAt(const std::filesystem::path& path, bool inNew);
 
 // The message files of one mailbox folder (cur/ and new/; hidden files and folders skipped), in
 // no particular order.
 std::vector<MaildirFile> listMaildirFiles(const std::filesystem::path& folder);
+// The same files, held compactly (read with readdir, no path objects).
+std::vector<StoredMaildirFile> listStoredMaildirFiles(const std::filesystem::path& folder);
 
 // How many message files of the folder (cur/ and new/) lack the Seen flag, from their names
 // alone, without building a list.

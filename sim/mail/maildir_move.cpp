@@ -79,9 +79,9 @@ std::optional<std::string> readFile(const fs::path& path) {
 
 // A message file of that unique name in the Maildir folder's cur/ or new/.
 std::optional<fs::path> findUniqueName(const fs::path& folder, const std::string& uniqueName) {
-    for (const auto& file : listMaildirFiles(folder))
+    for (const auto& file : listStoredMaildirFiles(folder))
         if (file.uniqueName == uniqueName)
-            return file.path;
+            return fs::path(file.path);
     return std::nullopt;
 }
 

@@ -18,9 +18,8 @@ SEL sel(const char* name) {
     return sel_registerName(name);
 }
 
-std::vector<std::string> addresses(id message, const char* selector) {
-    return objc::msgSend<AddressList()>(message, sel(selector))
-        .value_or(std::vector<std::string>{});
+std::vector<std::string> addresses(id message, SEL selector) {
+    return objc::msgSend<AddressList()>(message, selector).value_or(std::vector<std::string>{});
 }
 
 std::string trimmed(std::string text) {
@@ -57,21 +56,28 @@ std::string personalName(const std::string& address) {
 }
 
 MessageDisplay readMessageDisplay(id message) {
+    // Every row reads these: the selectors are looked up once.
+    static const SEL sendersSel = sel("senders");
+    static const SEL toSel = sel("to");
+    static const SEL ccSel = sel("cc");
+    static const SEL subjectSel = sel("subject");
+    static const SEL dateSentSel = sel("dateSent");
+    static const SEL isReadSel = sel("isRead");
+    static const SEL isFlaggedSel = sel("isFlagged");
     MessageDisplay shown;
-    const auto senders = addresses(message, "senders");
+    const auto senders = addresses(message, sendersSel);
     for (const auto& sender : senders)
         shown.from += (shown.from.empty() ? "" : ", ") + sender;
     shown.sender = senders.empty() ? std::string() : personalName(senders.front());
-    shown.to = addresses(message, "to");
-    shown.cc = addresses(message, "cc");
-    shown.subject =
-        objc::msgSend<std::optional<std::string>()>(message, sel("subject")).value_or("");
-    if (responds(message, "dateSent"))
-        shown.dateSent = objc::msgSend<double()>(message, sel("dateSent"));
-    if (responds(message, "isRead"))
-        shown.read = objc::msgSend<bool()>(message, sel("isRead"));
-    if (responds(message, "isFlagged"))
-        shown.flagged = objc::msgSend<bool()>(message, sel("isFlagged"));
+    shown.to = addresses(message, toSel);
+    shown.cc = addresses(message, ccSel);
+    shown.subject = objc::msgSend<std::optional<std::string>()>(message, subjectSel).value_or("");
+    if (message && message->respondsToSelector(dateSentSel))
+        shown.dateSent = objc::msgSend<double()>(message, dateSentSel);
+    if (message && message->respondsToSelector(isReadSel))
+        shown.read = objc::msgSend<bool()>(message, isReadSel);
+    if (message && message->respondsToSelector(isFlaggedSel))
+        shown.flagged = objc::msgSend<bool()>(message, isFlaggedSel);
     return shown;
 }
 

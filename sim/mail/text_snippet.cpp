@@ -34,9 +34,28 @@ private:
     std::size_t m_written = 0;
 };
 
+// Whether the text is its own snippet: already folded (no blank but single inner spaces) and
+// short enough. Cached previews are, and every row takes a snippet of one.
+bool isFolded(std::string_view text, std::size_t maxCharacters) {
+    if (!text.empty() && (text.front() == ' ' || text.back() == ' '))
+        return false;
+    std::size_t characters = 0;
+    char previous = 0;
+    for (const char c : text) {
+        if (isBlank(c) && (c != ' ' || previous == ' '))
+            return false;
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 && ++characters > maxCharacters)
+            return false;
+        previous = c;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string snippetOf(std::string_view text, std::size_t maxCharacters) {
+    if (isFolded(text, maxCharacters))
+        return std::string(text);
     std::string snippet;
     SnippetWriter writer(snippet);
     std::size_t characters = 0;

@@ -75,6 +75,38 @@ TEST_F(HeaderCacheTest, ListingFillsTheCacheWithHeadersAndPreviews) {
     EXPECT_TRUE(fs::exists(cacheFile()));
 }
 
+TEST_F(HeaderCacheTest, SummariesAreReadManyAtATimeInTheOrderAsked) {
+    // More messages than one query takes, so that the names span several queries.
+    for (int i = 0; i < 150; ++i)
+        deliver(folder, "cur", "m" + std::to_string(i) + ":2,S",
+                sampleMessage("Subject " + std::to_string(i), i % 28 + 1));
+    mail::HeaderCache cache(cacheFile(), warn);
+    listed(cache);
+    std::vector<std::string> names;
+    for (int i = 149; i >= 0; --i)
+        names.push_back("m" + std::to_string(i));
+    names.insert(names.begin() + 70, "not-cached");
+    names.push_back("2.b");
+    const auto summaries = cache.summariesOf(folder, names);
+    ASSERT_EQ(summaries.size(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        SCOPED_TRACE(names[i]);
+        if (names[i] == "not-cached") {
+            EXPECT_FALSE(summaries[i]);
+            continue;
+        }
+        ASSERT_TRUE(summaries[i]);
+        const auto single = cache.summaryOf(folder, names[i]);
+        ASSERT_TRUE(single);
+        EXPECT_EQ(summaries[i]->headers.subject, single->headers.subject);
+        EXPECT_EQ(summaries[i]->headers.senders, single->headers.senders);
+        EXPECT_EQ(summaries[i]->preview, single->preview);
+        EXPECT_EQ(summaries[i]->fileSize, single->fileSize);
+    }
+    EXPECT_EQ(summaries.back()->headers.subject, "Second");
+    EXPECT_TRUE(cache.summariesOf(fs::path("/elsewhere"), {"m1"}).front() == std::nullopt);
+}
+
 TEST_F(HeaderCacheTest, AChangedFileIsReadAgainAndADeletedOneDropped) {
     mail::HeaderCache cache(cacheFile(), warn);
     listed(cache);

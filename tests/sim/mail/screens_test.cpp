@@ -380,6 +380,11 @@ TEST(TextSnippet, FoldsLinesAndCutsWholeCharacters) {
     EXPECT_EQ(snippetOf("Dear Ada,\n\n  the report", 100), "Dear Ada, the report");
     EXPECT_EQ(snippetOf("\u00e9\u00e9\u00e9\u00e9", 2), "\u00e9\u00e9");
     EXPECT_EQ(snippetOf("one two three", 7), "one two");
+    // Text that is folded already comes back whole, and only then.
+    EXPECT_EQ(snippetOf("one two", 7), "one two");
+    EXPECT_EQ(snippetOf("one  two", 8), "one two");
+    EXPECT_EQ(snippetOf(" one two ", 9), "one two");
+    EXPECT_EQ(snippetOf("éé", 2), "éé");
 }
 
 TEST(TextSnippet, LongTextKeepsEveryByteUpToTheLimit) {
