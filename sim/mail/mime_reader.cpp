@@ -1,12 +1,10 @@
 #include "sim/mail/mime_reader.hpp"
 
+#include "sim/mail/file_bytes.hpp"
 #include "sim/mail/gmime_handles.hpp"
 
-#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
-#include <iterator>
 #include <mutex>
 
 namespace tintbox::sim::mail {
@@ -55,13 +53,10 @@ std::string withHeaderBlockEnded(std::string bytes, bool& hasHeaders) {
 
 GObjectHandle<GMimeMessage> parseMessage(const std::filesystem::path& file, std::string* error) {
     ensureGMime();
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        if (error)
-            *error = file.string() + ": " + std::strerror(errno);
+    auto read = readFileBytes(file, error);
+    if (!read)
         return nullptr;
-    }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes = std::move(*read);
     // Empty and binary files are not mail, whatever folder they are in.
     if (bytes.empty() || bytes.find('\0') != std::string::npos) {
         if (error)
