@@ -385,6 +385,14 @@ TEST(TextSnippet, FoldsLinesAndCutsWholeCharacters) {
     EXPECT_EQ(snippetOf("one  two", 8), "one two");
     EXPECT_EQ(snippetOf(" one two ", 9), "one two");
     EXPECT_EQ(snippetOf("éé", 2), "éé");
+    // Folded text cut short: at a character, before a space left at the end, and folded only
+    // as far as the cut (what lies beyond it is not read).
+    EXPECT_EQ(snippetOf("one two three", 8), "one two");
+    EXPECT_EQ(snippetOf("one two three", 9), "one two t");
+    EXPECT_EQ(snippetOf("one two \n\n three", 7), "one two");
+    EXPECT_EQ(snippetOf("one  two", 3), "one");
+    EXPECT_EQ(snippetOf("\u00e9\u00e9 \u00e9", 3), "\u00e9\u00e9");
+    EXPECT_EQ(snippetOf("one two", 0), "");
 }
 
 TEST(TextSnippet, LongTextKeepsEveryByteUpToTheLimit) {
