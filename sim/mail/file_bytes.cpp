@@ -33,15 +33,17 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& file, std:
     while (true) {
         if (filled == bytes.size())
             bytes.resize(bytes.size() * 2);
-        const ssize_t got = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
+        const std::size_t wanted = bytes.size() - filled;
+        const ssize_t got = ::read(fd.get(), bytes.data() + filled, wanted);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
             return failed();
         }
-        if (got == 0)
-            break;
         filled += static_cast<std::size_t>(got);
+        // A regular file gives less than asked only at its end: no further call to learn it.
+        if (got == 0 || (S_ISREG(status.st_mode) && static_cast<std::size_t>(got) < wanted))
+            break;
     }
     bytes.resize(filled);
     return bytes;
