@@ -34,8 +34,11 @@ void eachCharacter(std::string_view text, Visit visit) {
     const auto length = static_cast<int32_t>(text.size());
     for (int32_t i = 0; i < length;) {
         const int32_t start = i;
-        UChar32 c = 0;
-        U8_NEXT(bytes, i, length, c);
+        UChar32 c = bytes[i];
+        if (c < 0x80)
+            ++i; // ASCII, one byte: no decoding
+        else
+            U8_NEXT(bytes, i, length, c);
         if (!visit(start, i, columnsOf(c)))
             return;
     }
@@ -53,7 +56,13 @@ std::size_t displayWidth(std::string_view utf8) {
 }
 
 std::string fitToWidth(std::string_view utf8, std::size_t columns) {
-    if (displayWidth(utf8) <= columns)
+    // Whether it fits is known at the first column too many, not at the end of a long text.
+    std::size_t width = 0;
+    eachCharacter(utf8, [&](int32_t, int32_t, int characterWidth) {
+        width += static_cast<std::size_t>(characterWidth);
+        return width <= columns;
+    });
+    if (width <= columns)
         return std::string(utf8);
     if (columns == 0)
         return {};

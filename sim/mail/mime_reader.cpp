@@ -1,14 +1,12 @@
 #include "sim/mail/mime_reader.hpp"
 
 #include "sim/mail/encoded_words.hpp"
+#include "sim/mail/file_bytes.hpp"
 #include "sim/mail/gmime_handles.hpp"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
-#include <iterator>
 #include <mutex>
 
 namespace tintbox::sim::mail {
@@ -89,16 +87,11 @@ std::optional<std::string> readableMessageBytes(std::string bytes, bool& hasHead
 
 GObjectHandle<GMimeMessage> parseMessage(const std::filesystem::path& file, std::string* error) {
     ensureGMime();
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        if (error)
-            *error = file.string() + ": " + std::strerror(errno);
+    auto read = readFileBytes(file, error);
+    if (!read)
         return nullptr;
-    }
     bool hasHeaders = false;
-    auto readable = readableMessageBytes(
-        std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()),
-        hasHeaders);
+    auto readable = readableMessageBytes(std::move(*read), hasHeaders);
     if (!readable) {
         if (error)
             *error = file.string() + ": not a mail message";

@@ -1,5 +1,7 @@
 #include "sim/mail/text_snippet.hpp"
 
+#include <optional>
+
 namespace tintbox::sim::mail {
 namespace {
 
@@ -34,28 +36,33 @@ private:
     std::size_t m_written = 0;
 };
 
-// Whether the text is its own snippet: already folded (no blank but single inner spaces) and
-// short enough. Cached previews are, and every row takes a snippet of one.
-bool isFolded(std::string_view text, std::size_t maxCharacters) {
-    if (!text.empty() && (text.front() == ' ' || text.back() == ' '))
-        return false;
+// The length of the snippet when the text is already folded as far as the snippet reaches (no
+// blank but single inner spaces): then the snippet is a prefix of it, cut before the character
+// past the limit and before a space left at the end. Cached previews are folded, and every row
+// takes a snippet of one. nullopt: the text needs folding.
+std::optional<std::size_t> foldedPrefixLength(std::string_view text, std::size_t maxCharacters) {
+    if (!text.empty() && text.front() == ' ')
+        return std::nullopt;
     std::size_t characters = 0;
     char previous = 0;
-    for (const char c : text) {
-        if (isBlank(c) && (c != ' ' || previous == ' '))
-            return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 && ++characters > maxCharacters)
-            return false;
+            return previous == ' ' ? i - 1 : i;
+        if (isBlank(c) && (c != ' ' || previous == ' '))
+            return std::nullopt;
         previous = c;
     }
-    return true;
+    if (previous == ' ')
+        return std::nullopt;
+    return text.size();
 }
 
 } // namespace
 
 std::string snippetOf(std::string_view text, std::size_t maxCharacters) {
-    if (isFolded(text, maxCharacters))
-        return std::string(text);
+    if (const auto length = foldedPrefixLength(text, maxCharacters))
+        return std::string(text.substr(0, *length));
     std::string snippet;
     SnippetWriter writer(snippet);
     std::size_t characters = 0;

@@ -385,6 +385,20 @@ TEST(TextSnippet, FoldsLinesAndCutsWholeCharacters) {
     EXPECT_EQ(snippetOf("one  two", 8), "one two");
     EXPECT_EQ(snippetOf(" one two ", 9), "one two");
     EXPECT_EQ(snippetOf("éé", 2), "éé");
+    // Folded text cut short: at a character, before a space left at the end, and folded only
+    // as far as the cut (what lies beyond it is not read).
+    const struct {
+        std::string_view text;
+        std::size_t limit;
+        std::string_view snippet;
+    } cuts[] = {{"one two three", 8, "one two"},
+                {"one two three", 9, "one two t"},
+                {"one two \n\n three", 7, "one two"},
+                {"one  two", 3, "one"},
+                {"\u00e9\u00e9 \u00e9", 3, "\u00e9\u00e9"},
+                {"one two", 0, ""}};
+    for (const auto& cut : cuts)
+        EXPECT_EQ(snippetOf(cut.text, cut.limit), cut.snippet) << cut.text << " / " << cut.limit;
 }
 
 TEST(TextSnippet, LongTextKeepsEveryByteUpToTheLimit) {
