@@ -18,8 +18,9 @@ using sqlite::Statement;
 using sqlite::Transaction;
 
 // The schema this build reads and writes; another version is set aside, never migrated (the
-// cache is rebuilt from the mail).
-constexpr int kSchemaVersion = 1;
+// cache is rebuilt from the mail). Raised also when the reader reads headers differently, so that
+// summaries an older reader made do not outlive it.
+constexpr int kSchemaVersion = 2;
 constexpr std::size_t kRowsPerTransaction = 400;
 constexpr int kBusyTimeoutMilliseconds = 5000;
 constexpr char kListSeparator = '\x1f';
