@@ -44,7 +44,7 @@ std::string withHeaderBlockEnded(std::string bytes, bool& hasHeaders) {
         if (line.empty())
             return bytes;
         if (!isHeaderLine(line, at == 0)) {
-            bytes.insert(at, "\n");
+            bytes.insert(at, 1, '\n');
             return bytes;
         }
         hasHeaders = true;
