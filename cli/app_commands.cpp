@@ -1,19 +1,17 @@
 #include "cli/app_commands.hpp"
 
 #include "cli/common_options.hpp"
+#include "cli/device_installer.hpp"
 #include "cli/mail_screens.hpp"
 #include "cli/settings_source.hpp"
 #include "platform/corefoundation/darwin_notify_center.hpp"
+#include "platform/desktop/host_module.hpp"
 #include "platform/dispatch/run_loop.hpp"
 #include "platform/uikit/UIAlertView.hpp"
 #include "platform/uikit/UITableView.hpp"
 #include "settings/keys.hpp"
 #include "sim/mail/MailboxPickerController.hpp"
 #include "sim/settings/SettingsApp.hpp"
-
-#ifdef TINTBOX_HAVE_DESKTOP
-#include "platform/desktop/window.hpp"
-#endif
 
 #include <cmath>
 #include <cstdlib>
@@ -121,25 +119,29 @@ void reloadTables(UIView* view) {
         reloadTables(subview.get());
 }
 
-#ifdef TINTBOX_HAVE_DESKTOP
-int showWindow(const std::string& title, const WindowArguments& arguments, UIView* root) {
-    desktop::WindowOptions options{title, {arguments.width, arguments.height}, arguments.position};
-    desktop::Window window(std::move(options), [root] { return root; });
-    const int status = window.run();
+// The window host is a module of its own package; without it no window opens.
+desktop::HostModule windowHost() {
+    try {
+        return desktop::HostModule::load();
+    } catch (const desktop::HostMissing& missing) {
+        throw MissingProgramFile(missing.what());
+    }
+}
+
+int showWindow(const desktop::HostModule& host, const std::string& title,
+               const WindowArguments& arguments, UIView* root) {
+    const desktop::WindowOptions options{
+        title, {arguments.width, arguments.height}, arguments.position};
+    const int status = host.runWindow(options, [root] { return root; });
     UIAlertView::removeAllShownAlerts();
     return status;
 }
-#else
-[[noreturn]] int showWindow(const std::string&, const WindowArguments&, UIView*) {
-    throw InputError("this build has no desktop windows (it was configured with "
-                     "-DTINTBOX_DESKTOP=OFF)");
-}
-#endif
 
 } // namespace
 
 int runMailApp(const Arguments& arguments, std::ostream&) {
     const WindowArguments window = windowArguments(arguments);
+    const desktop::HostModule host = windowHost();
     requireMailDevice();
     sim::mail::MailAppOptions options;
     options.screenWidth = window.width;
@@ -154,18 +156,19 @@ int runMailApp(const Arguments& arguments, std::ostream&) {
         settings::kChangeNotificationName, [&](std::string_view) {
             loop.dispatchAsync([&] { reloadTables(screen.navigation->view()); });
         });
-    return showWindow("Mail", window, screen.navigation->view());
+    return showWindow(host, "Mail", window, screen.navigation->view());
 }
 
 int runSettingsApp(const Arguments& arguments, std::ostream&) {
     const WindowArguments window = windowArguments(arguments);
+    const desktop::HostModule host = windowHost();
     sim::settings::SettingsAppOptions options;
     options.screenWidth = window.width;
     options.screenHeight = window.height;
     auto app = sim::settings::SettingsApp::launch(options);
     if (!app.loadError().empty())
         throw InputError(app.loadError() + " (make a device root with tintbox init --sample)");
-    return showWindow("Settings", window, &app.screen());
+    return showWindow(host, "Settings", window, &app.screen());
 }
 
 int runApp(const Arguments& arguments, std::ostream& out) {
@@ -173,10 +176,11 @@ int runApp(const Arguments& arguments, std::ostream& out) {
     const auto height = arguments.value("--height");
     const double points = pointsOption("--width", width, kDefaultWidth);
     pointsOption("--height", height, kDefaultHeight);
-#ifndef TINTBOX_HAVE_DESKTOP
-    throw InputError("this build has no desktop windows (it was configured with "
-                     "-DTINTBOX_DESKTOP=OFF)");
-#endif
+    try {
+        desktop::HostModule::require();
+    } catch (const desktop::HostMissing& missing) {
+        throw MissingProgramFile(missing.what());
+    }
     useRoot(arguments.value("--root"));
     requireMailDevice();
 

@@ -41,8 +41,9 @@ void createFolders(const fs::path& folder) {
 
 // A temporary name beside target, for building a replacement before renaming it into place.
 fs::path besideTarget(const fs::path& target) {
-    return target.parent_path() /
-           ("." + target.filename().string() + ".new-" + std::to_string(::getpid()));
+    std::string name = ".";
+    name.append(target.filename().string()).append(".new-").append(std::to_string(::getpid()));
+    return target.parent_path() / name;
 }
 
 // Builds the target from its parts (a later part's files win) beside it, then renames it over

@@ -109,9 +109,9 @@ std::string inQuotes(const std::string& text) {
 std::string RowAction::describe() const {
     std::string text(optionOf(kind).verb);
     for (const std::string& value : values)
-        text += " " + inQuotes(value);
+        text.append(" ").append(inQuotes(value));
     for (const std::string& field : fields)
-        text += " field " + inQuotes(field);
+        text.append(" field ").append(inQuotes(field));
     return text;
 }
 

@@ -157,7 +157,7 @@ std::string bashCompletion() {
         std::string children;
         for (const CommandDescription* child : childrenOf(command.path))
             if (!child->hidden)
-                children += (children.empty() ? "" : " ") + lastWord(child->path);
+                children.append(children.empty() ? "" : " ").append(lastWord(child->path));
         std::string operandWords;
         if (!command.operands.empty())
             operandWords =

@@ -14,7 +14,9 @@ void join(std::optional<std::string>& group, std::string_view word, std::string_
     if (!group)
         group = std::string(label);
     else
-        *group += " " + std::string(word) + " " + std::string(label);
+        // Appended piece by piece: GCC 12 mistakes a literal prefixed to a temporary string for
+        // an overlapping copy at -O3.
+        group->append(" ").append(word).append(" ").append(label);
 }
 
 } // namespace

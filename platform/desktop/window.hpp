@@ -9,37 +9,14 @@
 //   return window.run();
 #pragma once
 
-#include "platform/quartz/geometry.hpp"
+#include "platform/desktop/window_options.hpp"
 
-#include <functional>
 #include <memory>
-#include <optional>
-#include <stdexcept>
-#include <string>
-
-class UIView;
 
 namespace desktop {
 
-// There is no display to open a window on, or the toolkit could not start.
-class DesktopError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-struct WindowOptions {
-    std::string title;
-    CGSize size{320, 568}; // points
-    // Where the window's top left goes on the screen, in points, where the display allows
-    // programs to place their windows (X11); the window manager's choice otherwise.
-    std::optional<CGPoint> position{};
-};
-
 class Window {
 public:
-    // The screen's view tree, asked for at each draw and touch (the app may replace it).
-    using RootProvider = std::function<UIView*()>;
-
     // Throws DesktopError when no display can be opened.
     Window(WindowOptions options, RootProvider root);
     ~Window();

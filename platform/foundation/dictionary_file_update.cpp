@@ -97,7 +97,12 @@ bool keepUnreadable(const std::filesystem::path& path, std::filesystem::path& ba
 } // namespace
 
 std::filesystem::path lockFileOf(const std::filesystem::path& path) {
-    return path.parent_path() / ("." + path.filename().string() + ".lock");
+    // Appended rather than prefixed: GCC 12 cannot see through the insertion that prefixing a
+    // literal to a temporary string makes, and warns of overlapping copies at -O3.
+    std::string name = ".";
+    name += path.filename().string();
+    name += ".lock";
+    return path.parent_path() / name;
 }
 
 std::filesystem::path unreadableBackupOf(const std::filesystem::path& path) {

@@ -166,8 +166,11 @@ void MessageContentLayer::displayMessage(id viewingObject, NSInteger /*style*/) 
     m_bodyLabel->setText(laidOutPart(m_bodyText));
     std::string attachments;
     if (auto* mail = dynamic_cast<MailMessage*>(message))
-        for (const auto& attachment : tintbox::sim::mail::readAttachments(mail->file().path))
-            attachments += (attachments.empty() ? "" : "\n") + attachmentLine(attachment);
+        for (const auto& attachment : tintbox::sim::mail::readAttachments(mail->file().path)) {
+            if (!attachments.empty())
+                attachments += '\n';
+            attachments += attachmentLine(attachment);
+        }
     m_attachmentsLabel->setText(attachments);
     m_attachmentsLabel->setHidden(attachments.empty());
     setNeedsLayout();

@@ -99,7 +99,7 @@ void upsertAccount(std::vector<AccountEntry>& accounts, AccountEntry entry) {
 std::filesystem::path resolveMaildir(std::string_view maildir) {
     if (maildir.starts_with('/'))
         return std::filesystem::path(maildir).lexically_normal();
-    return foundation::devicePath("/" + std::string(maildir));
+    return foundation::devicePath(std::string("/").append(maildir));
 }
 
 } // namespace tintbox::sim::mail

@@ -64,14 +64,12 @@ TEST(InitCommand, SampleMakesTheDeviceLayout) {
             std::pair<std::string, std::string>{"On My iPhone", "var/mobile/Library/Mail/Local"}));
 
     const fs::path dylib = root / "Library/MobileSubstrate/DynamicLibraries/Tintbox.dylib";
-    if (std::string(TINTBOX_MAILHOOKS_BUILT) == "1") {
-        EXPECT_TRUE(fs::is_regular_file(dylib));
-        const auto filter =
-            foundation::dictionaryWithContentsOfFile(fs::path(dylib).replace_extension(".plist"));
-        ASSERT_TRUE(filter);
-        EXPECT_EQ(*foundation::find(*filter, "Filter")->find("Bundles"),
-                  foundation::Value(foundation::Array{"com.apple.mobilemail"}));
-    }
+    EXPECT_TRUE(fs::is_regular_file(dylib));
+    const auto filter =
+        foundation::dictionaryWithContentsOfFile(fs::path(dylib).replace_extension(".plist"));
+    ASSERT_TRUE(filter);
+    EXPECT_EQ(*foundation::find(*filter, "Filter")->find("Bundles"),
+              foundation::Value(foundation::Array{"com.apple.mobilemail"}));
 }
 
 TEST(InitCommand, RunningAgainChangesNothingAndKeepsTheUsersMail) {

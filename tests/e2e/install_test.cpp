@@ -51,20 +51,29 @@ bool isElfFile(const fs::path& file) {
     return in && magic[0] == '\x7f' && std::string_view(magic + 1, 3) == "ELF";
 }
 
-// The run paths an ELF file names (RUNPATH or RPATH), read by readelf.
-std::vector<std::string> runPathsOf(const fs::path& file) {
+// The entries of one kind ("RUNPATH", "NEEDED", ...) of an ELF file's dynamic section.
+std::vector<std::string> dynamicEntriesOf(const fs::path& file, const std::string& kind) {
     const auto dump = runProcess({"readelf", "-d", file.string()});
-    std::vector<std::string> paths;
+    std::vector<std::string> entries;
     std::istringstream lines(dump.out);
     for (std::string line; std::getline(lines, line);) {
-        if (line.find("(RUNPATH)") == std::string::npos &&
-            line.find("(RPATH)") == std::string::npos)
+        if (line.find("(" + kind + ")") == std::string::npos)
             continue;
         const auto open = line.find('['), close = line.rfind(']');
-        std::istringstream entries(line.substr(open + 1, close - open - 1));
-        for (std::string entry; std::getline(entries, entry, ':');)
-            paths.push_back(entry);
+        entries.push_back(line.substr(open + 1, close - open - 1));
     }
+    return entries;
+}
+
+// The run paths an ELF file names (RUNPATH or RPATH).
+std::vector<std::string> runPathsOf(const fs::path& file) {
+    std::vector<std::string> paths;
+    for (const std::string kind : {"RUNPATH", "RPATH"})
+        for (const auto& entry : dynamicEntriesOf(file, kind)) {
+            std::istringstream parts(entry);
+            for (std::string path; std::getline(parts, path, ':');)
+                paths.push_back(path);
+        }
     return paths;
 }
 
@@ -112,6 +121,30 @@ TEST(InstalledProgram, MissingPlugInFailsNamingWhereItLooked) {
     const auto demo = install.run({"demo", "--out", install.scratch("out").string()});
     EXPECT_EQ(demo.exitStatus, 1);
     EXPECT_THAT(demo.err, HasSubstr(extension.string()));
+}
+
+// The window host is a package of its own: without it the command links no desktop toolkit,
+// and the commands that open windows say where they looked and what to install.
+TEST(InstalledProgram, WindowCommandsWithoutTheDesktopHostNameItsPackage) {
+    const MovedInstall install;
+    for (const auto& library : dynamicEntriesOf(install.program(), "NEEDED"))
+        EXPECT_THAT(library, ::testing::Not(HasSubstr("gtk"))) << "tintbox needs " << library;
+    const fs::path host = install.libraries() / "libtintbox_desktop.so";
+    fs::remove(host);
+    const fs::path root = install.scratch("root");
+    ASSERT_EQ(install.run({"init", "--sample"}, root).exitStatus, 0);
+
+    for (const std::vector<std::string>& words :
+         {std::vector<std::string>{"mail", "app"}, {"settings", "app"}, {"app"}}) {
+        const auto result = install.run(words, root);
+        EXPECT_EQ(result.exitStatus, 1) << words[0] << ": " << result.err;
+        EXPECT_THAT(result.err, HasSubstr(host.string()));
+        EXPECT_THAT(result.err, HasSubstr("install the tintbox-desktop package"));
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    }
+    // Everything headless still works without it.
+    const auto list = install.run({"mail", "list", "--account", "Work"}, root);
+    EXPECT_EQ(list.exitStatus, 0) << list.err;
 }
 
 } // namespace

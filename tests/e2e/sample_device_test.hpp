@@ -25,9 +25,6 @@ protected:
         ASSERT_EQ(made.exitStatus, 0) << made.err;
     }
 
-    // Whether this build has the mail extension that init installs.
-    static bool extensionBuilt() { return std::string(TINTBOX_MAILHOOKS_BUILT) == "1"; }
-
     // Runs the command on this root, with plain text (NO_COLOR) unless extra says otherwise,
     // and a mail cache of the root's own.
     ProcessResult tintbox(std::vector<std::string> arguments,
