@@ -81,7 +81,7 @@ std::optional<std::string> readableMessageBytes(std::string bytes, bool& hasHead
     const std::size_t end = joined.size();
     joined.append(bytes, block.end);
     if (!block.endsWithBlank)
-        joined.insert(end, "\n");
+        joined.insert(end, 1, '\n');
     return joined;
 }
 
