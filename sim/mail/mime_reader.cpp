@@ -225,6 +225,15 @@ bool isLatinLabel(const char* charset) {
     return false;
 }
 
+// What a memory stream holds. An empty one may have no storage at all, which GLib's text
+// functions refuse.
+std::string contentsOf(GMimeStream* memory) {
+    const GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(memory));
+    if (bytes->len == 0)
+        return {};
+    return std::string(reinterpret_cast<const char*>(bytes->data), bytes->len);
+}
+
 // The part's content with its transfer encoding undone and its line ends made LF.
 std::string transferDecoded(GMimePart* part) {
     GMimeDataWrapper* content = g_mime_part_get_content(part);
@@ -236,8 +245,7 @@ std::string transferDecoded(GMimePart* part) {
     g_mime_stream_filter_add(GMIME_STREAM_FILTER(filtered.get()), lineEnds.get());
     g_mime_data_wrapper_write_to_stream(content, filtered.get());
     g_mime_stream_flush(filtered.get());
-    GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(memory.get()));
-    return std::string(reinterpret_cast<const char*>(bytes->data), bytes->len);
+    return contentsOf(memory.get());
 }
 
 // The part's text in UTF-8, from whatever charset it claims; never invalid UTF-8.
@@ -256,9 +264,9 @@ std::string decodedText(GMimePart* part) {
     g_mime_stream_filter_add(GMIME_STREAM_FILTER(filtered.get()), filter.get());
     g_mime_stream_write(filtered.get(), raw.data(), raw.size());
     g_mime_stream_flush(filtered.get());
-    GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(memory.get()));
+    const std::string converted = contentsOf(memory.get());
     const GStringHandle valid(
-        g_utf8_make_valid(reinterpret_cast<const char*>(bytes->data), bytes->len));
+        g_utf8_make_valid(converted.data(), static_cast<gssize>(converted.size())));
     return valid.get();
 }
 
