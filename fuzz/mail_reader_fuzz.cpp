@@ -25,9 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (const auto headers = tintbox::sim::mail::readMessageHeaders(file)) {
         if (headers->subject)
             requireUtf8(*headers->subject, "the subject");
-        if (headers->senders)
-            for (const auto& sender : *headers->senders)
-                requireUtf8(sender, "a sender");
+        for (const auto* addresses : {&headers->senders, &headers->to, &headers->cc})
+            if (*addresses)
+                for (const auto& address : **addresses)
+                    requireUtf8(address, "an address");
     }
     if (const auto body = tintbox::sim::mail::readPreferredBody(file))
         requireUtf8(body->text, "the body");

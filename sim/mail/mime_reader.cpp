@@ -123,6 +123,20 @@ std::optional<std::string> headerValue(GMimeMessage* message, const char* name) 
     return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
+// Bytes that claim no charset, or one that could not be converted: UTF-8 when they are, else
+// the Windows superset of ISO-8859-1 that unlabelled mail mostly uses; never invalid UTF-8.
+std::string asValidUtf8(std::string bytes) {
+    if (g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr))
+        return bytes;
+    gsize written = 0;
+    const GStringHandle converted(g_convert(bytes.data(), static_cast<gssize>(bytes.size()),
+                                            "UTF-8", "WINDOWS-1252", nullptr, &written, nullptr));
+    if (converted)
+        return std::string(converted.get(), written);
+    const GStringHandle valid(g_utf8_make_valid(bytes.data(), static_cast<gssize>(bytes.size())));
+    return valid.get();
+}
+
 // A display name as one line: a name folded over lines ("Ada\n\tLovelace") reads "Ada Lovelace".
 std::string unfoldedName(const char* name) {
     std::string unfolded;
@@ -153,8 +167,9 @@ void appendAddresses(InternetAddressList* list, std::vector<std::string>& out) {
             continue;
         const char* addr = internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(address));
         const char* written = internet_address_get_name(address);
-        const std::string name = unfoldedName(written ? written : "");
-        const std::string bare = addr ? addr : "";
+        // GMime passes on the bytes of a word in a charset it does not know, and raw 8-bit ones.
+        const std::string name = asValidUtf8(unfoldedName(written ? written : ""));
+        const std::string bare = asValidUtf8(addr ? addr : "");
         if (!name.empty())
             out.push_back(bare.empty() ? name : name + " <" + bare + ">");
         else if (!bare.empty())
@@ -199,20 +214,6 @@ void findTextParts(GMimeObject* object, TextParts& parts) {
 
 bool isUtf8Charset(const char* charset) {
     return g_ascii_strcasecmp(charset, "utf-8") == 0 || g_ascii_strcasecmp(charset, "utf8") == 0;
-}
-
-// Bytes that claim no charset, or one that could not be converted: UTF-8 when they are, else
-// the Windows superset of ISO-8859-1 that unlabelled mail mostly uses; never invalid UTF-8.
-std::string asValidUtf8(std::string bytes) {
-    if (g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr))
-        return bytes;
-    gsize written = 0;
-    const GStringHandle converted(g_convert(bytes.data(), static_cast<gssize>(bytes.size()),
-                                            "UTF-8", "WINDOWS-1252", nullptr, &written, nullptr));
-    if (converted)
-        return std::string(converted.get(), written);
-    const GStringHandle valid(g_utf8_make_valid(bytes.data(), static_cast<gssize>(bytes.size())));
-    return valid.get();
 }
 
 // Labels that mail programs put on text whatever it holds; text under them that is valid UTF-8
@@ -344,7 +345,7 @@ MessageHeaders headersOf(GMimeMessage* message) {
     MessageHeaders headers;
     // The first Subject, as Python's email package and mutt take it; GMime's own is the last.
     if (const char* subject = g_mime_object_get_header(GMIME_OBJECT(message), "Subject"))
-        headers.subject = subject;
+        headers.subject = asValidUtf8(subject);
     headers.senders = addressField(message, GMIME_ADDRESS_TYPE_FROM, "From");
     headers.to = addressField(message, GMIME_ADDRESS_TYPE_TO, "To");
     headers.cc = addressField(message, GMIME_ADDRESS_TYPE_CC, "Cc");
