@@ -39,6 +39,11 @@ struct ScreenOutput {
     std::optional<double> width;
 };
 
+// Terminal text reads texts and colours alone; pictures and JSON hold frames too.
+ScreenUse useOf(const ScreenOutput& output) {
+    return output.png || output.json ? ScreenUse::Shown : ScreenUse::ContentsRead;
+}
+
 ScreenOutput screenOutput(const Arguments& arguments) {
     ScreenOutput output;
     if (auto png = arguments.value("--png"))
@@ -118,7 +123,7 @@ int runList(const Arguments& arguments, std::ostream& out) {
     if (watchSeconds && !watch)
         throw UsageError("--watch-seconds needs --watch");
 
-    auto app = launchMail(output.width);
+    auto app = launchMail(output.width, useOf(output));
     std::vector<objc::Ref<NSObject>> mailboxes;
     std::string title = MailboxPickerController::kAllInboxesTitle;
     if (accountName) {
@@ -190,7 +195,7 @@ int runList(const Arguments& arguments, std::ostream& out) {
 
 int runMailboxes(const Arguments& arguments, std::ostream& out) {
     const ScreenOutput output = screenOutput(arguments);
-    auto app = launchMail(output.width);
+    auto app = launchMail(output.width, useOf(output));
     auto screen = app.mailboxList();
     if (writePicture(screen.view(), output))
         return 0;
@@ -208,7 +213,7 @@ int runFolders(const Arguments& arguments, std::ostream& out) {
     const ScreenOutput output = screenOutput(arguments);
     if (!accountName)
         throw UsageError("folders needs --account NAME");
-    auto app = launchMail(output.width);
+    auto app = launchMail(output.width, useOf(output));
     auto screen = app.folderList(accountNamed(*accountName));
     if (writePicture(screen.view(), output))
         return 0;
@@ -227,7 +232,7 @@ int runOpen(const Arguments& arguments, std::ostream& out) {
     const ScreenOutput output = screenOutput(arguments);
     if (!identifier)
         throw UsageError("open needs --message ID (the ids that tintbox mail list shows)");
-    auto app = launchMail(output.width);
+    auto app = launchMail(output.width, useOf(output));
     auto screen = app.openMessage(messageWithIdentifier(*identifier));
     // The extension places the header bands again a moment after layout.
     sim::mail::MailApp::settle();

@@ -56,10 +56,11 @@ TerminalView terminalFor(const Arguments& arguments, std::ostream& out) {
     return TerminalView(out, colour, TerminalView::columnsOf(STDOUT_FILENO));
 }
 
-sim::mail::MailApp launchMail(std::optional<double> width) {
+sim::mail::MailApp launchMail(std::optional<double> width, ScreenUse use) {
     requireMailDevice();
     sim::mail::MailAppOptions options;
     options.screenWidth = width;
+    options.layOutScreens = use == ScreenUse::Shown;
     return sim::mail::MailApp::launch(options);
 }
 

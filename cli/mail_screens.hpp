@@ -22,8 +22,11 @@ namespace tintbox::cli {
 
 // Refuses a device root without an accounts file (InputError naming the root).
 void requireMailDevice();
+// Whether a command shows the screens (a picture, a view dump, a window), or only reads what
+// their views hold, which needs no layout.
+enum class ScreenUse { Shown, ContentsRead };
 // Launches the app on the device root with the screen width given (points), if any.
-sim::mail::MailApp launchMail(std::optional<double> width);
+sim::mail::MailApp launchMail(std::optional<double> width, ScreenUse use = ScreenUse::Shown);
 // Terminal text for standard output, coloured as --color says (auto: only on a terminal that
 // wants colour); another stream always gets plain text.
 TerminalView terminalFor(const Arguments& arguments, std::ostream& out);

@@ -65,8 +65,9 @@ std::string background(Rgb colour) {
 // The row's cell, the table scrolled to it when it is out of view.
 UITableViewCell* rowCell(UITableView* table, NSInteger section, NSInteger row) {
     auto path = NSIndexPath::indexPathForRow(row, section);
-    return table && bringRowIntoView(*table, path.get()) ? table->cellForRowAtIndexPath(path.get())
-                                                         : nullptr;
+    return table && bringRowIntoView(*table, path.get(), CellReading::Contents)
+               ? table->cellForRowAtIndexPath(path.get())
+               : nullptr;
 }
 
 std::string padded(std::string text, std::size_t width) {

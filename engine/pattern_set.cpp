@@ -7,16 +7,22 @@ PatternSet::Id PatternSet::add(std::string_view pattern) {
     if (const auto found = m_ids.find(key); found != m_ids.end())
         return found->second;
     const Id id = m_entries.size();
-    m_entries.push_back(Entry{key, Regex(pattern, m_limits)});
+    m_entries.push_back(Entry{key, std::nullopt});
     m_ids.emplace(std::move(key), id);
     return id;
+}
+
+Regex& PatternSet::regexOf(Entry& entry) {
+    if (!entry.regex)
+        entry.regex.emplace(entry.text, m_limits);
+    return *entry.regex;
 }
 
 SearchOutcome PatternSet::search(Id pattern, const SearchText& text) {
     Entry& entry = m_entries[pattern];
     if (entry.retired)
         return SearchOutcome::Abandoned;
-    const SearchOutcome outcome = entry.regex.search(text);
+    const SearchOutcome outcome = regexOf(entry).search(text);
     if (outcome == SearchOutcome::Abandoned)
         entry.retired = true;
     return outcome;
@@ -24,8 +30,8 @@ SearchOutcome PatternSet::search(Id pattern, const SearchText& text) {
 
 SearchOutcome PatternSet::searchEach(Id pattern, std::span<const SearchText> texts) {
     if (texts.empty())
-        return m_entries[pattern].regex.compiled() ? SearchOutcome::NotFound
-                                                   : SearchOutcome::NoExpression;
+        return regexOf(m_entries[pattern]).compiled() ? SearchOutcome::NotFound
+                                                      : SearchOutcome::NoExpression;
     for (const SearchText& text : texts) {
         switch (search(pattern, text)) {
         case SearchOutcome::Found:

@@ -1,5 +1,6 @@
-// The distinct patterns of a filter list, each compiled once when the list is read and kept for
-// every search until the list is read again. A pattern whose search once runs into its time or
+// The distinct patterns of a filter list, each compiled once, at its first search (a list that
+// is never searched, as for the mailbox list, compiles nothing), and kept for every search until
+// the list is read again. A pattern whose search once runs into its time or
 // stack bound is retired: it is never searched again and simply finds nothing, so that one bad
 // pattern costs one time limit rather than one per message. Searching changes matcher state:
 // one set per thread.
@@ -8,6 +9,7 @@
 #include "engine/regex.hpp"
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -25,7 +27,7 @@ public:
     PatternSet(PatternSet&&) noexcept = default;
     PatternSet& operator=(PatternSet&&) noexcept = default;
 
-    // Compiles the pattern unless the set holds it already; the same text gives the same id.
+    // Adds the pattern unless the set holds it already; the same text gives the same id.
     Id add(std::string_view pattern);
 
     SearchOutcome search(Id pattern, const SearchText& text);
@@ -44,9 +46,11 @@ public:
 private:
     struct Entry {
         std::string text;
-        Regex regex;
+        std::optional<Regex> regex; // compiled at the first search
         bool retired{false};
     };
+
+    Regex& regexOf(Entry& entry);
 
     SearchLimits m_limits{};
     std::vector<Entry> m_entries;

@@ -11,8 +11,9 @@ namespace tintbox::mailhooks {
 
 struct ExtensionState {
     settings::SettingsSnapshot snapshot{};
-    // snapshot.filters compiled; rebuilt by compileFilters() whenever the snapshot is reloaded,
-    // which also gives patterns retired by the search time limit another chance.
+    // snapshot.filters ready for matching (each pattern compiled at its first search); rebuilt
+    // by compileFilters() whenever the snapshot is reloaded, which also gives patterns retired
+    // by the search time limit another chance.
     engine::FilterSet filters{};
     // Set each time the message list is shown with its quick filter on; cleared when the
     // mailbox list is about to be shown or a folder list finds its account colour, so that the

@@ -107,10 +107,11 @@ void UIViewController::setEditingAnimated(bool editing, bool) {
     m_editing = editing;
 }
 
-void UIViewController::appearOnScreen() {
+void UIViewController::appearOnScreen(bool layOut) {
     objc::Ref<UIViewController> self(this);
     sendViewWillAppear(false);
-    view()->layoutIfNeeded();
+    if (layOut)
+        view()->layoutIfNeeded();
     sendViewDidAppear(false);
 }
 

@@ -60,8 +60,10 @@ public:
     // The container's part (set by navigation controllers when they take a child).
     void setParentViewController(UIViewController* parent) { m_parent = parent; }
     // Shows the controller as the screen's root: viewWillAppear: then viewDidAppear: (the
-    // view loaded between them), as a window does for its root controller.
-    void appearOnScreen();
+    // view loaded and laid out between them), as a window does for its root controller. A
+    // reader of the views' contents alone passes false: they then lay themselves out only when
+    // something asks for frames.
+    void appearOnScreen(bool layOut = true);
     void disappearFromScreen();
     bool isOnScreen() const { return m_onScreen; }
 

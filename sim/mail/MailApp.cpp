@@ -22,11 +22,12 @@ namespace {
 constexpr CGFloat kNavigationTop = 64; // status bar and navigation bar
 
 template <class Controller>
-MailScreen<Controller> show(objc::Ref<Controller> controller) {
+MailScreen<Controller> show(objc::Ref<Controller> controller, bool layOut) {
     auto navigation = UINavigationController::withRootViewController(controller.get());
     navigation->view()->setFrame(UIScreen::mainScreen()->bounds());
-    navigation->appearOnScreen();
-    navigation->view()->layoutIfNeeded();
+    navigation->appearOnScreen(layOut);
+    if (layOut)
+        navigation->view()->layoutIfNeeded();
     return {navigation, controller};
 }
 
@@ -58,6 +59,7 @@ MailApp MailApp::launch(const MailAppOptions& options) {
     // The extension hooks these classes from its constructor, so they exist before it loads.
     registerMailAppClasses();
     MailApp app;
+    app.m_layOutScreens = options.layOutScreens;
     if (options.loadTweaks)
         app.m_loadedTweaks = objc::loadTweaks(kMailBundleIdentifier);
 
@@ -70,19 +72,20 @@ MailApp MailApp::launch(const MailAppOptions& options) {
 }
 
 MailScreen<MailboxPickerController> MailApp::mailboxList() const {
-    return show(UIViewController::create<MailboxPickerController>());
+    return show(UIViewController::create<MailboxPickerController>(), m_layOutScreens);
 }
 
 MailScreen<MailboxListViewControllerMail> MailApp::folderList(MailAccount& account) const {
     auto folders = UIViewController::create<MailboxListViewControllerMail>();
     folders->setAccount(&account);
-    return show(folders);
+    return show(folders, m_layOutScreens);
 }
 
 MailScreen<MailboxContentViewController>
 MailApp::messageList(std::vector<objc::Ref<NSObject>> mailboxes, const std::string& title,
                      NSInteger sourceType) const {
-    return show(makeMessageListController(std::move(mailboxes), title, sourceType));
+    return show(makeMessageListController(std::move(mailboxes), title, sourceType),
+                m_layOutScreens);
 }
 
 MailScreen<UIViewController> MailApp::openMessage(MailMessage& message) const {
@@ -90,7 +93,9 @@ MailScreen<UIViewController> MailApp::openMessage(MailMessage& message) const {
     auto controller =
         makeMessageController(message, {screen.width(), screen.height() - kNavigationTop});
     auto* layer = dynamic_cast<MessageContentLayer*>(controller->view());
-    auto shown = show(controller);
+    auto shown = show(controller, m_layOutScreens);
+    if (!m_layOutScreens)
+        return shown;
     const CGFloat needed = kNavigationTop + layer->fittingHeight();
     if (needed > screen.height()) {
         shown.navigation->view()->setFrame(CGRectMake(0, 0, screen.width(), needed));

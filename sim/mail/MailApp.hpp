@@ -31,6 +31,10 @@ struct MailAppOptions {
     std::optional<double> screenWidth;  // points; the screen's default otherwise
     std::optional<double> screenHeight; // points
     bool loadTweaks{true};              // false: the app alone, as without the extension
+    // false when only the screens' contents are read (texts, colours, flags), as the terminal
+    // does: views then lay themselves out only when something asks for it, and no label is
+    // measured for nobody.
+    bool layOutScreens{true};
 };
 
 // One screen: the navigation controller shown and the controller at its top.
@@ -73,6 +77,7 @@ private:
     std::vector<std::string> m_loadedTweaks;
     objc::Ref<NSObject> m_controller;
     bool m_launchResult{false};
+    bool m_layOutScreens{true};
 };
 
 } // namespace tintbox::sim::mail
