@@ -12,7 +12,6 @@
 #include "sim/mail/Mailbox.hpp"
 #include "sim/mail/MailboxContentViewCell.hpp"
 #include "sim/mail/MailboxContentViewController.hpp"
-#include "sim/mail/message_display.hpp"
 
 #include <cmath>
 #include <cstdio>
@@ -68,7 +67,7 @@ ordered_json bandJson(const UIView* band) {
 
 ordered_json rowJson(MailboxContentViewCell& cell) {
     auto* message = dynamic_cast<MailMessage*>(cell.message());
-    const auto shown = sim::mail::readMessageDisplay(cell.message());
+    const auto& shown = cell.shown();
     Mailbox* mailbox = message ? message->mailbox() : nullptr;
     MailAccount* account = message ? message->account() : nullptr;
     UIView* content = cell.contentView();

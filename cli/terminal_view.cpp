@@ -171,7 +171,7 @@ void TerminalView::printMessageList(const std::string& title, MailboxContentView
             const std::string prefix =
                 bands({bandStripes(content->viewWithTag(tags::kListAccountBand)),
                        bandStripes(content->viewWithTag(tags::kListFilterBand))});
-            const auto shown = mail::readMessageDisplay(cell->message());
+            const auto& shown = cell->shown();
             const std::string date = mail::shortDate(shown.dateSent);
             const std::string dot =
                 shown.read

@@ -71,7 +71,8 @@ MailboxContentViewCell* MailboxContentViewCell::initWithStyle(NSInteger style,
 
 void MailboxContentViewCell::setMessage(id message, bool /*threaded*/) {
     m_message = message;
-    const auto shown = tintbox::sim::mail::readMessageDisplay(message);
+    m_shown = tintbox::sim::mail::readMessageDisplay(message);
+    const auto& shown = m_shown;
     m_senderLabel->setText(shown.sender.empty() ? "(no sender)" : shown.sender);
     m_dateLabel->setText(tintbox::sim::mail::shortDate(shown.dateSent));
     m_flagLabel->setText(shown.flagged ? "\u2691" : "");

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/uikit/UITableViewCell.hpp"
+#include "sim/mail/message_display.hpp"
 
 #include <string>
 
@@ -23,9 +24,12 @@ public:
 
     // The message shown, nil before the first setMessage:threaded:.
     NSObject* message() const { return m_message.get(); }
+    // Its fields as the row shows them, read when it was set.
+    const tintbox::sim::mail::MessageDisplay& shown() const { return m_shown; }
 
 private:
     objc::Ref<NSObject> m_message;
+    tintbox::sim::mail::MessageDisplay m_shown;
     objc::Ref<UIView> m_unreadDot;
     objc::Ref<UILabel> m_senderLabel;
     objc::Ref<UILabel> m_dateLabel;
