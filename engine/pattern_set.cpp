@@ -1,5 +1,7 @@
 #include "engine/pattern_set.hpp"
 
+#include "engine/required_literals.hpp"
+
 namespace tintbox::engine {
 
 PatternSet::Id PatternSet::add(std::string_view pattern) {
@@ -7,7 +9,7 @@ PatternSet::Id PatternSet::add(std::string_view pattern) {
     if (const auto found = m_ids.find(key); found != m_ids.end())
         return found->second;
     const Id id = m_entries.size();
-    m_entries.push_back(Entry{key, std::nullopt});
+    m_entries.push_back(Entry{key, requiredLiterals(pattern), std::nullopt});
     m_ids.emplace(std::move(key), id);
     return id;
 }
@@ -22,7 +24,14 @@ SearchOutcome PatternSet::search(Id pattern, const SearchText& text) {
     Entry& entry = m_entries[pattern];
     if (entry.retired)
         return SearchOutcome::Abandoned;
-    const SearchOutcome outcome = regexOf(entry).search(text);
+    Regex& regex = regexOf(entry);
+    if (!regex.compiled())
+        return SearchOutcome::NoExpression;
+    // An ASCII text without any literal a match needs is not searched.
+    if (const std::string* ascii = text.asciiLowercase();
+        ascii && entry.literals && !containsAny(*ascii, *entry.literals))
+        return SearchOutcome::NotFound;
+    const SearchOutcome outcome = regex.search(text);
     if (outcome == SearchOutcome::Abandoned)
         entry.retired = true;
     return outcome;

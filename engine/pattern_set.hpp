@@ -46,7 +46,8 @@ public:
 private:
     struct Entry {
         std::string text;
-        std::optional<Regex> regex; // compiled at the first search
+        std::optional<std::vector<std::string>> literals; // one of which every match holds
+        std::optional<Regex> regex;                       // compiled at the first search
         bool retired{false};
     };
 

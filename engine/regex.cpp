@@ -1,5 +1,7 @@
 #include "engine/regex.hpp"
 
+#include "engine/required_literals.hpp"
+
 #include <unicode/parseerr.h>
 #include <unicode/regex.h>
 #include <unicode/utypes.h>
@@ -36,7 +38,14 @@ std::string toUtf8(const UChar* context) {
 
 } // namespace
 
-SearchText::SearchText(std::string_view utf8) : m_text(fromUtf8(utf8)) {}
+SearchText::SearchText(std::string_view utf8)
+    : m_utf8(utf8), m_asciiLowercase(tintbox::engine::asciiLowercase(utf8)) {}
+
+const icu::UnicodeString& SearchText::utf16() const {
+    if (!m_utf16)
+        m_utf16.emplace(fromUtf8(m_utf8));
+    return *m_utf16;
+}
 
 Regex::Regex(std::string_view pattern, const SearchLimits& limits) {
     Compilation compilation = compile(pattern);

@@ -17,15 +17,22 @@ U_NAMESPACE_END
 
 namespace tintbox::engine {
 
-// A message text in the form the expression engine searches; convert each text once and
-// search it with as many patterns as needed.
+// A message text in the forms the searches read; make each text once and search it with as many
+// patterns as needed. The UTF-16 form the expression engine reads is made at its first use, as
+// most searches of ASCII text end at their required literals.
 class SearchText {
 public:
     explicit SearchText(std::string_view utf8);
-    const icu::UnicodeString& utf16() const { return m_text; }
+    const icu::UnicodeString& utf16() const;
+    // The text in lower case when it is all ASCII, else null.
+    const std::string* asciiLowercase() const {
+        return m_asciiLowercase ? &*m_asciiLowercase : nullptr;
+    }
 
 private:
-    icu::UnicodeString m_text;
+    std::string m_utf8;
+    std::optional<std::string> m_asciiLowercase;
+    mutable std::optional<icu::UnicodeString> m_utf16;
 };
 
 // Bounds of one search, so that a pattern that backtracks catastrophically cannot hang the
