@@ -3,10 +3,10 @@
 #include "sim/mail/maildir.hpp"
 #include "sim/mail/sqlite.hpp"
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <sqlite3.h>
-#include <unordered_map>
 
 namespace tintbox::sim::mail {
 namespace {
@@ -156,6 +156,8 @@ struct HeaderCache::Connection {
         selectEntries.emplace(database, kSelectEntries);
         selectSummary.emplace(database, kSelectSummary);
         selectSummaries.emplace(database, batchedSummaryQuery(batchNames));
+        for (const std::string& name : batchNames)
+            batchPositions.push_back(selectSummaries->parameterPosition(name.c_str()));
         selectLocation.emplace(database, kSelectLocation);
         upsert.emplace(database, kUpsert);
         rename.emplace(database, kRename);
@@ -189,6 +191,7 @@ struct HeaderCache::Connection {
     std::optional<Statement> selectSummary;
     const std::vector<std::string> batchNames = batchParameterNames();
     std::optional<Statement> selectSummaries;
+    std::vector<int> batchPositions; // of batchNames in selectSummaries
     std::optional<Statement> selectLocation;
     std::optional<Statement> upsert;
     std::optional<Statement> rename;
@@ -319,25 +322,35 @@ HeaderCache::summariesOf(const fs::path& folder, const std::vector<std::string>&
     return guarded([&] {
         std::vector<std::optional<MessageSummary>> summaries(uniqueNames.size());
         Statement& query = *m_connection->selectSummaries;
-        const auto& names = m_connection->batchNames;
+        const auto& positions = m_connection->batchPositions;
         const std::string key = folderKey(folder);
+        // The batch's names in order, to place each row that comes back (in any order).
+        std::vector<std::pair<std::string_view, std::size_t>> wanted;
+        wanted.reserve(kSummariesPerQuery);
         for (std::size_t start = 0; start < uniqueNames.size(); start += kSummariesPerQuery) {
             const std::size_t end = std::min(uniqueNames.size(), start + kSummariesPerQuery);
-            std::unordered_map<std::string_view, std::size_t> wanted;
+            wanted.clear();
             query.reset();
             query.bind(":folder", key);
-            for (std::size_t i = 0; i < names.size(); ++i) {
+            for (std::size_t i = 0; i < positions.size(); ++i) {
                 const std::size_t at = start + i;
                 if (at < end) {
-                    query.bind(names[i].c_str(), uniqueNames[at]);
-                    wanted.emplace(uniqueNames[at], at);
+                    query.bindAt(positions[i], uniqueNames[at]);
+                    wanted.emplace_back(uniqueNames[at], at);
                 } else {
-                    query.bind(names[i].c_str(), std::optional<std::string>()); // matches nothing
+                    query.bindAt(positions[i], std::nullopt); // matches nothing
                 }
             }
-            while (query.step())
-                if (const auto found = wanted.find(query.text(9)); found != wanted.end())
+            std::sort(wanted.begin(), wanted.end());
+            while (query.step()) {
+                const std::string_view name = query.textView(9);
+                const auto found = std::lower_bound(wanted.begin(), wanted.end(), name,
+                                                    [](const auto& entry, std::string_view sought) {
+                                                        return entry.first < sought;
+                                                    });
+                if (found != wanted.end() && found->first == name)
                     summaries[found->second] = summaryFromRow(query);
+            }
             query.reset();
         }
         return summaries;

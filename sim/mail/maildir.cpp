@@ -242,11 +242,21 @@ int renameWithoutReplacing(const fs::path& from, const fs::path& to) {
 }
 
 std::string messageIdentifierFor(std::string_view uniqueName) {
-    const std::unique_ptr<gchar, decltype(&g_free)> digest(
-        g_compute_checksum_for_data(
-            G_CHECKSUM_SHA1, reinterpret_cast<const guchar*>(uniqueName.data()), uniqueName.size()),
-        &g_free);
-    return std::string(digest.get()).substr(0, 12);
+    // The first six bytes of the name's SHA-1 in hex; the whole digest's text is not needed.
+    const std::unique_ptr<GChecksum, decltype(&g_checksum_free)> checksum(
+        g_checksum_new(G_CHECKSUM_SHA1), &g_checksum_free);
+    g_checksum_update(checksum.get(), reinterpret_cast<const guchar*>(uniqueName.data()),
+                      static_cast<gssize>(uniqueName.size()));
+    guint8 digest[20];
+    gsize length = sizeof digest;
+    g_checksum_get_digest(checksum.get(), digest, &length);
+    constexpr char kHexDigits[] = "0123456789abcdef";
+    std::string identifier(12, '0');
+    for (std::size_t i = 0; i < identifier.size() / 2; ++i) {
+        identifier[2 * i] = kHexDigits[digest[i] >> 4];
+        identifier[2 * i + 1] = kHexDigits[digest[i] & 0x0F];
+    }
+    return identifier;
 }
 
 } // namespace tintbox::sim::mail

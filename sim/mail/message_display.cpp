@@ -97,8 +97,9 @@ std::string readBodyText(id message) {
 }
 
 std::string readPreviewText(id message, std::size_t maxCharacters) {
-    if (responds(message, "previewText"))
-        return snippetOf(objc::msgSend<std::string()>(message, sel("previewText")), maxCharacters);
+    static const SEL previewTextSel = sel("previewText");
+    if (message && message->respondsToSelector(previewTextSel))
+        return snippetOf(objc::msgSend<std::string()>(message, previewTextSel), maxCharacters);
     return snippetOf(readBodyText(message), maxCharacters);
 }
 

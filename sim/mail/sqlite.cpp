@@ -68,8 +68,13 @@ int Statement::index(const char* name) const {
 }
 
 Statement& Statement::bind(const char* name, std::string_view text) {
-    const int code = sqlite3_bind_text64(m_handle, index(name), text.data(), text.size(),
-                                         SQLITE_TRANSIENT, SQLITE_UTF8);
+    return bindAt(index(name), text);
+}
+
+Statement& Statement::bindAt(int position, std::optional<std::string_view> text) {
+    const int code = text ? sqlite3_bind_text64(m_handle, position, text->data(), text->size(),
+                                                SQLITE_TRANSIENT, SQLITE_UTF8)
+                          : sqlite3_bind_null(m_handle, position);
     if (code != SQLITE_OK)
         fail(m_database, code, "cannot bind a cache value");
     return *this;
@@ -140,6 +145,13 @@ std::string Statement::text(int column) const {
     return bytes ? std::string(bytes,
                                static_cast<std::size_t>(sqlite3_column_bytes(m_handle, column)))
                  : std::string();
+}
+
+std::string_view Statement::textView(int column) const {
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(m_handle, column));
+    return bytes ? std::string_view(
+                       bytes, static_cast<std::size_t>(sqlite3_column_bytes(m_handle, column)))
+                 : std::string_view();
 }
 
 std::optional<std::string> Statement::optionalText(int column) const {

@@ -65,6 +65,10 @@ public:
     Statement& bind(const char* name, double value);
     Statement& bind(const char* name, const std::optional<std::string>& text);
     Statement& bind(const char* name, std::optional<double> value);
+    // Where a named parameter is, for a loop that binds many by position; throws for none.
+    int parameterPosition(const char* name) const { return index(name); }
+    // nullopt binds NULL.
+    Statement& bindAt(int position, std::optional<std::string_view> text);
     // The next row (true) or the end (false); throws on failure.
     bool step();
     // Runs a statement that returns no rows, then resets it.
@@ -76,6 +80,8 @@ public:
     std::int64_t integer(int column) const;
     double real(int column) const;
     std::string text(int column) const;
+    // The text of the current row's column, valid until the next step or reset.
+    std::string_view textView(int column) const;
     std::optional<std::string> optionalText(int column) const;
     std::optional<double> optionalReal(int column) const;
 
