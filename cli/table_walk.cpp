@@ -45,7 +45,7 @@ void forEachRowByScrolling(UITableView& table, NSInteger section,
     }
     if (table.contentOffset() != start) {
         table.setContentOffset(start);
-        table.layoutIfNeeded();
+        layOut(table, reading);
     }
 }
 
