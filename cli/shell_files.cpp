@@ -227,8 +227,11 @@ std::string zshAction(ValueKind kind, const std::vector<std::string>& choices) {
 std::string zshOptionArgument(const OptionDescription& option) {
     const bool repeats = option.arity == Arity::Repeated || option.arity == Arity::Several;
     std::string argument = std::string(repeats ? "*" : "") + option.name;
-    const std::string value =
-        ":" + zshField(option.valueName) + ":" + zshAction(option.kind, option.choices);
+    // Appended, not prefixed: GCC 12 at -O3 takes a prefix to a temporary for an overlapping copy.
+    std::string value(1, ':');
+    value += zshField(option.valueName);
+    value += ':';
+    value += zshAction(option.kind, option.choices);
     switch (option.arity) {
     case Arity::Flag:
         return argument + "[" + zshField(option.help) + "]";
@@ -238,9 +241,14 @@ std::string zshOptionArgument(const OptionDescription& option) {
         break;
     }
     if (option.valuesPerUse > 1) {
-        argument += "[" + zshField(option.help) + "]";
-        for (std::size_t index = 0; index < option.valuesPerUse; ++index)
-            argument += ":" + zshField(option.valueName) + ": ";
+        argument += '[';
+        argument += zshField(option.help);
+        argument += ']';
+        for (std::size_t index = 0; index < option.valuesPerUse; ++index) {
+            argument += ':';
+            argument += zshField(option.valueName);
+            argument += ": ";
+        }
         return argument;
     }
     return argument + "=[" + zshField(option.help) + "]" + value;
