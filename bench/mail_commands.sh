@@ -44,9 +44,11 @@ for size in $sizes; do
     maildir="$work/maildir-$size"
     root="$work/root-$size"
     [ -d "$maildir" ] || python3 "$here/generate_maildir.py" --messages "$size" "$maildir"
-    if [ ! -d "$root" ]; then
-        TINTBOX_ROOT="$root" "$tintbox" init --sample >/dev/null
-        cat >"$root/private/var/mobile/Library/Mail/Accounts.plist" <<PLIST
+    # Made anew each run: a device root holds its own copy of the plug-in, which must be the
+    # one of the build being measured.
+    rm -rf "$root"
+    TINTBOX_ROOT="$root" "$tintbox" init --sample >/dev/null
+    cat >"$root/private/var/mobile/Library/Mail/Accounts.plist" <<PLIST
 <?xml version="1.0" encoding="UTF-8"?>
 <!DOCTYPE plist PUBLIC "-//Apple//DTD PLIST 1.0//EN" "http://www.apple.com/DTDs/PropertyList-1.0.dtd">
 <plist version="1.0"><array><dict>
@@ -55,7 +57,6 @@ for size in $sizes; do
 <key>Maildir</key><string>$maildir</string>
 </dict></array></plist>
 PLIST
-    fi
     if [ ! -d "$maildir/.notmuch" ]; then
         printf '[database]\npath=%s\n[new]\ntags=inbox\n' "$maildir" >"$work/notmuch-$size"
         NOTMUCH_CONFIG="$work/notmuch-$size" notmuch new >/dev/null
