@@ -1,5 +1,6 @@
 #include "cli/display_width.hpp"
 
+#include <algorithm>
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
 
@@ -44,11 +45,22 @@ void eachCharacter(std::string_view text, Visit visit) {
     }
 }
 
+// How many leading bytes are printable ASCII, looking at no more than limit: one column each,
+// and most of a row's text, so it is measured without decoding.
+std::size_t printableAsciiPrefix(std::string_view text, std::size_t limit) {
+    const std::size_t end = std::min(text.size(), limit);
+    std::size_t i = 0;
+    while (i < end && text[i] >= 0x20 && text[i] < 0x7F)
+        ++i;
+    return i;
+}
+
 } // namespace
 
 std::size_t displayWidth(std::string_view utf8) {
-    std::size_t columns = 0;
-    eachCharacter(utf8, [&](int32_t, int32_t, int width) {
+    const std::size_t ascii = printableAsciiPrefix(utf8, utf8.size());
+    std::size_t columns = ascii;
+    eachCharacter(utf8.substr(ascii), [&](int32_t, int32_t, int width) {
         columns += static_cast<std::size_t>(width);
         return true;
     });
@@ -56,6 +68,11 @@ std::size_t displayWidth(std::string_view utf8) {
 }
 
 std::string fitToWidth(std::string_view utf8, std::size_t columns) {
+    const std::size_t ascii = printableAsciiPrefix(utf8, columns + 1);
+    if (ascii > columns)
+        return columns == 0 ? std::string() : std::string(utf8.substr(0, columns - 1)) + "\u2026";
+    if (ascii == utf8.size())
+        return std::string(utf8);
     // Whether it fits is known at the first column too many, not at the end of a long text.
     std::size_t width = 0;
     eachCharacter(utf8, [&](int32_t, int32_t, int characterWidth) {

@@ -168,11 +168,13 @@ void TerminalView::printMessageList(const std::string& title, MailboxContentView
             if (!cell)
                 return;
             UIView* content = cell->contentView();
+            // Plain text shows no bands: their colours are not even read.
             const std::string prefix =
-                bands({bandStripes(content->viewWithTag(tags::kListAccountBand)),
-                       bandStripes(content->viewWithTag(tags::kListFilterBand))});
+                m_colour ? bands({bandStripes(content->viewWithTag(tags::kListAccountBand)),
+                                  bandStripes(content->viewWithTag(tags::kListFilterBand))})
+                         : std::string();
             const auto& shown = cell->shown();
-            const std::string date = mail::shortDate(shown.dateSent);
+            const std::string date = cell->shownDate();
             const std::string dot =
                 shown.read
                     ? " "

@@ -56,8 +56,9 @@ MailMessage::MailMessage(Mailbox* mailbox, tintbox::sim::mail::MaildirFile file,
 }
 
 MailMessage::MailMessage(Mailbox* mailbox, tintbox::sim::mail::StoredMaildirFile file,
-                         std::optional<double> dateSent, std::int64_t modifiedNanoseconds)
-    : m_mailbox(mailbox), m_file(std::move(file)) {
+                         std::optional<double> dateSent, std::int64_t modifiedNanoseconds,
+                         std::string identifier)
+    : m_mailbox(mailbox), m_file(std::move(file)), m_identifier(std::move(identifier)) {
     m_dateSent = dateSent ? *dateSent : sinceReferenceDate(modifiedNanoseconds);
 }
 
@@ -123,7 +124,9 @@ MessageBody* MailMessage::messageBody() {
 }
 
 std::string MailMessage::messageIdentifier() const {
-    return tintbox::sim::mail::messageIdentifierFor(m_file.uniqueName);
+    if (m_identifier.empty())
+        m_identifier = tintbox::sim::mail::messageIdentifierFor(m_file.uniqueName);
+    return m_identifier;
 }
 
 bool MailMessage::setRead(bool read, std::string* error) {

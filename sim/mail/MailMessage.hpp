@@ -32,8 +32,10 @@ public:
     MailMessage(Mailbox* mailbox, tintbox::sim::mail::MaildirFile file,
                 tintbox::sim::mail::MessageHeaders headers);
     // A listed message: headers and preview are read from the cache when first asked for.
+    // The identifier, when the cache knew it, spares working it out again.
     MailMessage(Mailbox* mailbox, tintbox::sim::mail::StoredMaildirFile file,
-                std::optional<double> dateSent, std::int64_t modifiedNanoseconds);
+                std::optional<double> dateSent, std::int64_t modifiedNanoseconds,
+                std::string identifier = {});
 
     std::optional<std::string> subject() const { return summary().headers.subject; }
     std::optional<std::vector<std::string>> senders() const { return summary().headers.senders; }
@@ -84,6 +86,7 @@ private:
     mutable std::unique_ptr<tintbox::sim::mail::MessageSummary> m_summary;
     bool m_keepsSummary{false};
     double m_dateSent{0.0};
+    mutable std::string m_identifier; // of the unique name, which no move or flag changes
     objc::Ref<MessageBody> m_body;
     bool m_bodyRead{false};
 };

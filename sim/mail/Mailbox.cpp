@@ -54,8 +54,8 @@ const std::vector<objc::Ref<MailMessage>>& Mailbox::messages() {
             found.erase(known);
             continue;
         }
-        m_messages.push_back(
-            objc::make<MailMessage>(this, std::move(entry.file), entry.dateSent, entry.modified));
+        m_messages.push_back(objc::make<MailMessage>(this, std::move(entry.file), entry.dateSent,
+                                                     entry.modified, std::move(entry.identifier)));
     }
     std::sort(m_messages.begin(), m_messages.end(), [](const auto& a, const auto& b) {
         if (a->dateSent() != b->dateSent())

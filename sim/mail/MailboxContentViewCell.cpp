@@ -83,6 +83,10 @@ void MailboxContentViewCell::setMessage(id message, bool /*threaded*/) {
     setNeedsLayout();
 }
 
+std::string MailboxContentViewCell::shownDate() const {
+    return m_dateLabel->text();
+}
+
 void MailboxContentViewCell::layoutSubviews() {
     UITableViewCell::layoutSubviews();
     const CGRect bounds = contentView()->bounds();

@@ -26,6 +26,8 @@ public:
     NSObject* message() const { return m_message.get(); }
     // Its fields as the row shows them, read when it was set.
     const tintbox::sim::mail::MessageDisplay& shown() const { return m_shown; }
+    // The date as the row shows it ("12 Mar 2025").
+    std::string shownDate() const;
 
 private:
     objc::Ref<NSObject> m_message;

@@ -49,7 +49,8 @@ CREATE INDEX messages_by_identifier ON messages (identifier);
 )";
 
 constexpr const char* kSelectEntries =
-    "SELECT unique_name, file_name, size, modified, date FROM messages WHERE folder = :folder";
+    "SELECT unique_name, file_name, size, modified, date, identifier FROM messages "
+    "WHERE folder = :folder";
 constexpr const char* kSelectSummary =
     "SELECT subject, senders, recipients, cc, message_id, date, preview, size, modified "
     "FROM messages "
@@ -57,6 +58,11 @@ constexpr const char* kSelectSummary =
 constexpr const char* kSummaryColumns =
     "SELECT subject, senders, recipients, cc, message_id, date, preview, size, modified, "
     "unique_name FROM messages WHERE folder = :folder AND unique_name IN (";
+// A batch's names as one run of the folder's rows: a list by date reads neighbouring rows.
+constexpr const char* kSummaryRange =
+    "SELECT subject, senders, recipients, cc, message_id, date, preview, size, modified, "
+    "unique_name FROM messages WHERE folder = :folder AND unique_name BETWEEN :low AND :high "
+    "LIMIT :limit";
 constexpr const char* kSelectLocation =
     "SELECT folder, unique_name, file_name FROM messages WHERE identifier = :identifier";
 constexpr const char* kUpsert =
@@ -162,6 +168,7 @@ struct HeaderCache::Connection {
         selectEntries.emplace(database, kSelectEntries);
         selectSummary.emplace(database, kSelectSummary);
         selectSummaries.emplace(database, batchedSummaryQuery(batchNames));
+        selectSummaryRange.emplace(database, kSummaryRange);
         for (const std::string& name : batchNames)
             batchPositions.push_back(selectSummaries->parameterPosition(name.c_str()));
         selectLocation.emplace(database, kSelectLocation);
@@ -198,6 +205,7 @@ struct HeaderCache::Connection {
     const std::vector<std::string> batchNames = batchParameterNames();
     std::optional<Statement> selectSummaries;
     std::vector<int> batchPositions; // of batchNames in selectSummaries
+    std::optional<Statement> selectSummaryRange;
     std::optional<Statement> selectLocation;
     std::optional<Statement> upsert;
     std::optional<Statement> rename;
@@ -303,7 +311,7 @@ std::vector<CacheEntry> HeaderCache::entriesOf(const fs::path& folder) {
         std::vector<CacheEntry> entries;
         while (query.step())
             entries.push_back({query.text(0), query.text(1), query.integer(2), query.integer(3),
-                               query.optionalReal(4)});
+                               query.optionalReal(4), query.text(5)});
         query.reset();
         return entries;
     });
@@ -327,40 +335,76 @@ std::vector<std::optional<MessageSummary>>
 HeaderCache::summariesOf(const fs::path& folder, const std::vector<std::string>& uniqueNames) {
     return guarded([&] {
         std::vector<std::optional<MessageSummary>> summaries(uniqueNames.size());
-        Statement& query = *m_connection->selectSummaries;
-        const auto& positions = m_connection->batchPositions;
         const std::string key = folderKey(folder);
-        // The batch's names in order, to place each row that comes back (in any order).
-        std::vector<std::pair<std::string_view, std::size_t>> wanted;
+        // Each batch's names in order, with where each goes, to place the rows that come back.
+        WantedNames wanted;
         wanted.reserve(kSummariesPerQuery);
         for (std::size_t start = 0; start < uniqueNames.size(); start += kSummariesPerQuery) {
             const std::size_t end = std::min(uniqueNames.size(), start + kSummariesPerQuery);
             wanted.clear();
-            query.reset();
-            query.bind(":folder", key);
-            for (std::size_t i = 0; i < positions.size(); ++i) {
-                const std::size_t at = start + i;
-                if (at < end) {
-                    query.bindAt(positions[i], uniqueNames[at]);
-                    wanted.emplace_back(uniqueNames[at], at);
-                } else {
-                    query.bindAt(positions[i], std::nullopt); // matches nothing
-                }
-            }
+            for (std::size_t at = start; at < end; ++at)
+                wanted.emplace_back(uniqueNames[at], at);
             std::sort(wanted.begin(), wanted.end());
-            while (query.step()) {
-                const std::string_view name = query.textView(9);
-                const auto found = std::lower_bound(wanted.begin(), wanted.end(), name,
-                                                    [](const auto& entry, std::string_view sought) {
-                                                        return entry.first < sought;
-                                                    });
-                if (found != wanted.end() && found->first == name)
-                    summaries[found->second] = summaryFromRow(query);
-            }
-            query.reset();
+            const auto missed = readRange(key, wanted, summaries);
+            readEach(key, missed, summaries);
         }
         return summaries;
     });
+}
+
+// The rows between the first and last wanted name, in key order beside the sorted names; at
+// most a few times as many rows as names, so that names far apart cost no long scan. The names
+// it could not settle (the scan stopped short of them) are returned.
+HeaderCache::WantedNames
+HeaderCache::readRange(const std::string& folderKey, const WantedNames& wanted,
+                       std::vector<std::optional<MessageSummary>>& summaries) {
+    constexpr std::int64_t kRowsPerName = 4;
+    if (wanted.empty())
+        return {};
+    Statement& query = *m_connection->selectSummaryRange;
+    query.reset();
+    const auto limit = static_cast<std::int64_t>(wanted.size()) * kRowsPerName;
+    query.bind(":folder", folderKey)
+        .bind(":low", wanted.front().first)
+        .bind(":high", wanted.back().first)
+        .bind(":limit", limit);
+    std::size_t next = 0; // the first wanted name not passed yet
+    std::int64_t rows = 0;
+    while (next < wanted.size() && query.step()) {
+        ++rows;
+        const std::string_view name = query.textView(9);
+        while (next < wanted.size() && wanted[next].first < name)
+            ++next; // not cached
+        if (next < wanted.size() && wanted[next].first == name)
+            summaries[wanted[next++].second] = summaryFromRow(query);
+    }
+    query.reset();
+    if (rows < limit)
+        return {}; // every name was passed: those not found are not cached
+    return {wanted.begin() + static_cast<std::ptrdiff_t>(next), wanted.end()};
+}
+
+// Looks the names up one by one (in one query).
+void HeaderCache::readEach(const std::string& folderKey, const WantedNames& wanted,
+                           std::vector<std::optional<MessageSummary>>& summaries) {
+    if (wanted.empty())
+        return;
+    Statement& query = *m_connection->selectSummaries;
+    const auto& positions = m_connection->batchPositions;
+    query.reset();
+    query.bind(":folder", folderKey);
+    for (std::size_t i = 0; i < positions.size(); ++i)
+        query.bindAt(positions[i], i < wanted.size() ? std::optional(wanted[i].first)
+                                                     : std::nullopt); // NULL matches nothing
+    while (query.step()) {
+        const std::string_view name = query.textView(9);
+        const auto found = std::lower_bound(
+            wanted.begin(), wanted.end(), name,
+            [](const auto& entry, std::string_view sought) { return entry.first < sought; });
+        if (found != wanted.end() && found->first == name)
+            summaries[found->second] = summaryFromRow(query);
+    }
+    query.reset();
 }
 
 std::optional<CachedLocation> HeaderCache::locate(const std::string& identifier) {

@@ -32,6 +32,7 @@ struct CacheEntry {
     std::int64_t size{0};
     std::int64_t modified{0}; // nanoseconds since the epoch
     std::optional<double> dateSent;
+    std::string identifier;
 };
 
 // The headers and preview of a message, as cached.
@@ -83,8 +84,8 @@ public:
     std::optional<MessageSummary> summaryOf(const std::filesystem::path& folder,
                                             const std::string& uniqueName);
     // The summaries of several files of one folder, in the order asked; nullopt for a file the
-    // cache does not hold. One query per kSummariesPerQuery names, where one per file would
-    // cost a statement run (and the folder's key) per row of a list.
+    // cache does not hold. Read kSummariesPerQuery names at a time, as one run of the folder's
+    // rows when the names lie close together (a list by date), else by a lookup of each.
     static constexpr std::size_t kSummariesPerQuery = 64;
     std::vector<std::optional<MessageSummary>>
     summariesOf(const std::filesystem::path& folder, const std::vector<std::string>& uniqueNames);
@@ -100,6 +101,12 @@ public:
 
 private:
     struct Connection;
+
+    using WantedNames = std::vector<std::pair<std::string_view, std::size_t>>;
+    WantedNames readRange(const std::string& folderKey, const WantedNames& wanted,
+                          std::vector<std::optional<MessageSummary>>& summaries);
+    void readEach(const std::string& folderKey, const WantedNames& wanted,
+                  std::vector<std::optional<MessageSummary>>& summaries);
 
     void open();
     void setAside(const std::string& reason);

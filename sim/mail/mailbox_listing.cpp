@@ -140,13 +140,13 @@ std::vector<ListedMessage> listMailboxMessages(HeaderCache& cache, const fs::pat
             // A flag change or a move from new/ renames the file and keeps its contents.
             if (std::string name = relativeName(file); name != entry.fileName)
                 renamed.emplace_back(file.uniqueName, std::move(name));
-            listed.push_back({std::move(file), status->modified, entry.dateSent});
+            listed.push_back({std::move(file), status->modified, entry.dateSent, entry.identifier});
             continue;
         }
         auto record = parsed(file, *status);
         if (!record)
             continue;
-        listed.push_back({std::move(file), status->modified, record->summary.headers.dateSent});
+        listed.push_back({std::move(file), status->modified, record->summary.headers.dateSent, {}});
         stored.push_back(std::move(*record));
         // A first listing of a big folder stores as it goes, so previews never pile up.
         if (stored.size() >= kStoreBatch) {

@@ -27,6 +27,7 @@ struct ListedMessage {
     StoredMaildirFile file;
     std::int64_t modified{0}; // nanoseconds since the epoch
     std::optional<double> dateSent;
+    std::string identifier; // as the cache holds it; empty for a file read anew
 };
 
 // The messages of a folder (cur/ and new/), in no particular order. A file that cannot be

@@ -1,5 +1,6 @@
 #include "sim/mail/text_snippet.hpp"
 
+#include <algorithm>
 #include <optional>
 
 namespace tintbox::sim::mail {
@@ -43,17 +44,35 @@ private:
 std::optional<std::size_t> foldedPrefixLength(std::string_view text, std::size_t maxCharacters) {
     if (!text.empty() && text.front() == ' ')
         return std::nullopt;
-    std::size_t characters = 0;
-    char previous = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 && ++characters > maxCharacters)
-            return previous == ' ' ? i - 1 : i;
-        if (isBlank(c) && (c != ' ' || previous == ' '))
+    const auto isStartByte = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; };
+    bool afterSpace = false;
+    // So many bytes hold no more characters than the limit: they are only checked for blanks
+    // (all of them at or below the space), and their characters counted at once if need be.
+    const std::size_t uncounted = std::min(text.size(), maxCharacters);
+    std::size_t i = 0;
+    for (; i < uncounted; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c > ' ') {
+            afterSpace = false;
+            continue;
+        }
+        if (c == ' ' ? afterSpace : isBlank(static_cast<char>(c)))
             return std::nullopt;
-        previous = c;
+        afterSpace = c == ' ';
     }
-    if (previous == ' ')
+    if (i < text.size()) {
+        auto characters =
+            static_cast<std::size_t>(std::count_if(text.begin(), text.begin() + i, isStartByte));
+        for (; i < text.size(); ++i) {
+            const char c = text[i];
+            if (isStartByte(c) && ++characters > maxCharacters)
+                return afterSpace ? i - 1 : i;
+            if (isBlank(c) && (c != ' ' || afterSpace))
+                return std::nullopt;
+            afterSpace = c == ' ';
+        }
+    }
+    if (afterSpace)
         return std::nullopt;
     return text.size();
 }

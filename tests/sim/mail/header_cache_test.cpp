@@ -201,6 +201,28 @@ std::vector<mail::CacheRecord> records(int count, const std::string& prefix) {
     return made;
 }
 
+TEST_F(HeaderCacheTest, NamesFarApartAreEachFoundAndAbsentOnesAreNot) {
+    // Read as a run of rows, a batch this spread out would cover the whole folder: the run
+    // stops early and the rest are looked up one by one.
+    mail::HeaderCache cache(cacheFile(), warn);
+    cache.update(folder, records(1000, "r"), {}, {});
+    std::vector<std::string> names;
+    for (int i = 999; i >= 0; i -= 15)
+        names.push_back("r" + std::to_string(i));
+    names.insert(names.begin() + 30, "r5000");
+    const auto summaries = cache.summariesOf(folder, names);
+    ASSERT_EQ(summaries.size(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        SCOPED_TRACE(names[i]);
+        if (names[i] == "r5000") {
+            EXPECT_FALSE(summaries[i]);
+            continue;
+        }
+        ASSERT_TRUE(summaries[i]);
+        EXPECT_EQ(summaries[i]->headers.subject, "subject " + names[i].substr(1));
+    }
+}
+
 TEST_F(HeaderCacheTest, TwoProcessesWriteAtOnceWithoutErrorsOrDamage) {
     mail::HeaderCache(cacheFile(), warn); // created before, as a first run would
     std::vector<std::thread> runs;
