@@ -16,10 +16,6 @@ SEL selector(std::string_view name) {
 
 using AddressList = std::optional<std::vector<std::string>>;
 
-AddressList addressList(id message, std::string_view name) {
-    return objc::msgSend<AddressList()>(message, selector(name));
-}
-
 // Looked up on first use and kept: classes live for the whole process.
 Class mailAccountClass() {
     static const Class cls = objc_getClass(kMailAccount);
@@ -33,28 +29,35 @@ Class localAccountClass() {
 
 } // namespace
 
+// Every row of a list asks for these: their selectors are looked up once.
 std::optional<std::string> subject(id message) {
-    return objc::msgSend<std::optional<std::string>()>(message, selector(sel::kSubject));
+    static const SEL subjectSel = selector(sel::kSubject);
+    return objc::msgSend<std::optional<std::string>()>(message, subjectSel);
 }
 
 AddressList senders(id message) {
-    return addressList(message, sel::kSenders);
+    static const SEL sendersSel = selector(sel::kSenders);
+    return objc::msgSend<AddressList()>(message, sendersSel);
 }
 
 AddressList toAddresses(id message) {
-    return addressList(message, sel::kTo);
+    static const SEL toSel = selector(sel::kTo);
+    return objc::msgSend<AddressList()>(message, toSel);
 }
 
 AddressList ccAddresses(id message) {
-    return addressList(message, sel::kCc);
+    static const SEL ccSel = selector(sel::kCc);
+    return objc::msgSend<AddressList()>(message, ccSel);
 }
 
 id account(id message) {
-    return objc::msgSend<id()>(message, selector(sel::kAccount));
+    static const SEL accountSel = selector(sel::kAccount);
+    return objc::msgSend<id()>(message, accountSel);
 }
 
 std::string displayName(id account) {
-    return objc::msgSend<std::string()>(account, selector(sel::kDisplayName));
+    static const SEL displayNameSel = selector(sel::kDisplayName);
+    return objc::msgSend<std::string()>(account, displayNameSel);
 }
 
 std::optional<std::string> accountDisplayName(id message) {
@@ -79,7 +82,8 @@ bool isLocalAccount(id account) {
 }
 
 UIView* contentView(id cell) {
-    return objc::msgSend<UIView*()>(cell, selector(sel::kContentView));
+    static const SEL contentViewSel = selector(sel::kContentView);
+    return objc::msgSend<UIView*()>(cell, contentViewSel);
 }
 
 CGRect frame(id view) {

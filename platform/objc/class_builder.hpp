@@ -56,6 +56,8 @@ struct MemberMethod<Member, R(Args...)> {
         Owner& object = static_cast<Owner&>(*self);
         if constexpr (std::is_void_v<R>)
             (object.*Member)(memberArgument<Args>(args)...);
+        else if constexpr (std::same_as<R, RuntimeType<R>>)
+            return (object.*Member)(memberArgument<Args>(args)...); // a value: not copied
         else
             return toRuntime<R>((object.*Member)(memberArgument<Args>(args)...));
     }

@@ -100,6 +100,9 @@ struct Message<R(Args...)> {
         static_assert(sizeof...(Given) == sizeof...(Args), "wrong number of message arguments");
         if constexpr (std::is_void_v<R>)
             imp(self, selector, toRuntime<Args>(unwrapRef(std::forward<Given>(given)))...);
+        else if constexpr (std::same_as<R, RuntimeType<R>>)
+            // A value (a string, a list) comes back as it is, not copied on the way.
+            return imp(self, selector, toRuntime<Args>(unwrapRef(std::forward<Given>(given)))...);
         else
             return fromRuntime<R>(
                 imp(self, selector, toRuntime<Args>(unwrapRef(std::forward<Given>(given)))...));

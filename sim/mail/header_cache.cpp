@@ -50,7 +50,7 @@ CREATE INDEX messages_by_identifier ON messages (identifier);
 
 constexpr const char* kSelectEntries =
     "SELECT unique_name, file_name, size, modified, date, identifier FROM messages "
-    "WHERE folder = :folder";
+    "WHERE folder = :folder ORDER BY unique_name";
 constexpr const char* kSelectSummary =
     "SELECT subject, senders, recipients, cc, message_id, date, preview, size, modified "
     "FROM messages "
@@ -93,20 +93,27 @@ std::optional<std::string> joined(const std::optional<std::vector<std::string>>&
     return text;
 }
 
-std::optional<std::vector<std::string>> split(const std::optional<std::string>& text) {
-    if (!text)
-        return std::nullopt;
+std::vector<std::string> split(std::string_view text) {
     std::vector<std::string> list;
-    if (text->empty())
+    if (text.empty())
         return list;
+    list.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), kListSeparator)) +
+                 1);
     std::size_t start = 0;
     while (true) {
-        const auto end = text->find(kListSeparator, start);
-        list.push_back(text->substr(start, end == std::string::npos ? end : end - start));
-        if (end == std::string::npos)
+        const auto end = text.find(kListSeparator, start);
+        list.emplace_back(text.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos)
             return list;
         start = end + 1;
     }
+}
+
+// A column of joined addresses as a list; nullopt for NULL (no such header).
+std::optional<std::vector<std::string>> addressColumn(const Statement& query, int column) {
+    if (query.isNull(column))
+        return std::nullopt;
+    return split(query.textView(column));
 }
 
 std::string folderKey(const fs::path& folder) {
@@ -121,9 +128,9 @@ bool isDamage(const SqliteError& error) {
 MessageSummary summaryFromRow(const Statement& query) {
     MessageSummary summary;
     summary.headers.subject = query.optionalText(0);
-    summary.headers.senders = split(query.optionalText(1));
-    summary.headers.to = split(query.optionalText(2));
-    summary.headers.cc = split(query.optionalText(3));
+    summary.headers.senders = addressColumn(query, 1);
+    summary.headers.to = addressColumn(query, 2);
+    summary.headers.cc = addressColumn(query, 3);
     summary.headers.messageIDHeader = query.optionalText(4);
     summary.headers.dateSent = query.optionalReal(5);
     summary.preview = query.optionalText(6);
