@@ -27,10 +27,11 @@ SearchOutcome PatternSet::search(Id pattern, const SearchText& text) {
     Regex& regex = regexOf(entry);
     if (!regex.compiled())
         return SearchOutcome::NoExpression;
-    // An ASCII text without any literal a match needs is not searched.
-    if (const std::string* ascii = text.asciiLowercase();
-        ascii && entry.literals && !containsAny(*ascii, *entry.literals))
-        return SearchOutcome::NotFound;
+    // A text without any literal a match needs is not searched.
+    if (entry.literals)
+        if (const std::string* folded = text.caseFolded();
+            folded && !containsAny(*folded, *entry.literals))
+            return SearchOutcome::NotFound;
     const SearchOutcome outcome = regex.search(text);
     if (outcome == SearchOutcome::Abandoned)
         entry.retired = true;

@@ -38,8 +38,13 @@ std::string toUtf8(const UChar* context) {
 
 } // namespace
 
-SearchText::SearchText(std::string_view utf8)
-    : m_utf8(utf8), m_asciiLowercase(tintbox::engine::asciiLowercase(utf8)) {}
+SearchText::SearchText(std::string_view utf8) : m_utf8(utf8) {}
+
+const std::string* SearchText::caseFolded() const {
+    if (!m_caseFolded)
+        m_caseFolded.emplace(tintbox::engine::caseFolded(m_utf8));
+    return *m_caseFolded ? &**m_caseFolded : nullptr;
+}
 
 const icu::UnicodeString& SearchText::utf16() const {
     if (!m_utf16)

@@ -24,14 +24,12 @@ class SearchText {
 public:
     explicit SearchText(std::string_view utf8);
     const icu::UnicodeString& utf16() const;
-    // The text in lower case when it is all ASCII, else null.
-    const std::string* asciiLowercase() const {
-        return m_asciiLowercase ? &*m_asciiLowercase : nullptr;
-    }
+    // The text's full case folding (made on first use), or null when it cannot be made.
+    const std::string* caseFolded() const;
 
 private:
     std::string m_utf8;
-    std::optional<std::string> m_asciiLowercase;
+    mutable std::optional<std::optional<std::string>> m_caseFolded;
     mutable std::optional<icu::UnicodeString> m_utf16;
 };
 

@@ -1,6 +1,9 @@
 #include "engine/required_literals.hpp"
 
 #include <algorithm>
+#include <unicode/bytestream.h>
+#include <unicode/casemap.h>
+#include <unicode/stringoptions.h>
 
 namespace tintbox::engine {
 namespace {
@@ -132,6 +135,20 @@ std::optional<std::string> asciiLowercase(std::string_view text) {
         c = lowered(c);
     }
     return lower;
+}
+
+std::optional<std::string> caseFolded(std::string_view text) {
+    if (auto lower = asciiLowercase(text))
+        return lower;
+    std::string folded;
+    icu::StringByteSink<std::string> sink(&folded, static_cast<std::int32_t>(text.size()));
+    UErrorCode status = U_ZERO_ERROR;
+    icu::CaseMap::utf8Fold(U_FOLD_CASE_DEFAULT,
+                           icu::StringPiece(text.data(), static_cast<std::int32_t>(text.size())),
+                           sink, nullptr, status);
+    if (U_FAILURE(status))
+        return std::nullopt;
+    return folded;
 }
 
 bool containsAny(std::string_view lowercaseText, const std::vector<std::string>& literals) {

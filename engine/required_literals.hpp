@@ -4,9 +4,9 @@
 // filters are such alternatives of names and addresses ("lovelace|babbage", "billing@"), and a
 // check for them costs a fraction of a search.
 //   const auto literals = requiredLiterals("newsletter|no-?reply"); // {"newsletter", "no"}
-//   if (literals && asciiText && !containsAny(*asciiText, *literals)) { /* no match */ }
-// Only texts that are all ASCII may be checked this way: case folding maps some other characters
-// onto ASCII letters (the Kelvin sign onto k).
+//   if (literals && folded && !containsAny(*folded, *literals)) { /* no match */ }
+// The text is checked in its full case folding, as the search compares it: lowering ASCII alone
+// would miss other characters that fold onto ASCII letters (the Kelvin sign onto k, ß onto ss).
 #pragma once
 
 #include <optional>
@@ -23,6 +23,9 @@ std::optional<std::vector<std::string>> requiredLiterals(std::string_view patter
 
 // The text in lower case when it is all ASCII, else nullopt.
 std::optional<std::string> asciiLowercase(std::string_view text);
+// The text's full case folding (Unicode's default, as ICU's case-insensitive matching uses);
+// nullopt when ICU cannot fold it.
+std::optional<std::string> caseFolded(std::string_view text);
 
 bool containsAny(std::string_view lowercaseText, const std::vector<std::string>& literals);
 

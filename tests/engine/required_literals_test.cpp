@@ -47,9 +47,15 @@ TEST(RequiredLiterals, AreTheRunEachAlternativeStartsWith) {
         EXPECT_EQ(requiredLiterals(pattern), std::nullopt) << '"' << pattern << '"';
 }
 
-TEST(RequiredLiterals, TextsAreLoweredOnlyWhenAllAscii) {
+TEST(RequiredLiterals, TextsAreComparedInTheirCaseFolding) {
     EXPECT_EQ(asciiLowercase("Re: INVOICE 42"), "re: invoice 42");
     EXPECT_EQ(asciiLowercase("Kelvin \u212A"), std::nullopt);
+    EXPECT_EQ(caseFolded("Re: INVOICE 42"), "re: invoice 42");
+    // Characters that fold onto ASCII letters, and one that folds to a longer text.
+    EXPECT_EQ(caseFolded("Kelvin \u212A, lon\u017F"), "kelvin k, lons");
+    EXPECT_EQ(caseFolded("STRA\u1E9EE \uFB06"), "strasse st");
+    EXPECT_EQ(caseFolded("\u041F\u0420\u0418\u0412\u0415\u0422"),
+              "\u043F\u0440\u0438\u0432\u0435\u0442");
     EXPECT_TRUE(containsAny("re: invoice 42", {"receipt", "invoice"}));
     EXPECT_FALSE(containsAny("re: invoice 42", {"receipt"}));
 }
@@ -72,6 +78,9 @@ TEST(RequiredLiterals, SkippedSearchesFindWhatWholeSearchesFind) {
                                     "a(b|c)d|x",
                                     "[|]x|y",
                                     "ss",
+                                    "fin",
+                                    "istanbul",
+                                    "ada",
                                     "\\bfoo",
                                     "foo$"};
     const char* const texts[] = {"Ada Lovelace <ada@example.org>",
@@ -89,7 +98,14 @@ TEST(RequiredLiterals, SkippedSearchesFindWhatWholeSearchesFind) {
                                  "Kelvin \u212A",
                                  "long \u017F",
                                  "stra\u00DFe",
+                                 "STRA\u1E9EE",
                                  "\uFB06",
+                                 "\uFB01nance",
+                                 "\u0130stanbul",
+                                 "\u00C9mile <LOVELACE@example.org>",
+                                 "\u041F\u0440\u0438\u0432\u0435\u0442 NO-REPLY",
+                                 "\uFF21\uFF24\uFF21 (full width)",
+                                 "broken \xE2\x82 babbage",
                                  "acd",
                                  "|x",
                                  "y",
