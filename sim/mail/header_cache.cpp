@@ -21,7 +21,7 @@ using sqlite::Transaction;
 // cache is rebuilt from the mail). Raised also when the reader reads headers differently, so that
 // summaries an older reader made do not outlive it.
 constexpr int kSchemaVersion = 3;
-constexpr std::size_t kRowsPerTransaction = 400;
+constexpr std::size_t kRowsPerTransaction = 2000;
 constexpr int kBusyTimeoutMilliseconds = 5000;
 constexpr char kListSeparator = '\x1f';
 
@@ -171,6 +171,8 @@ struct HeaderCache::Connection {
         database.execute("PRAGMA page_size = 16384");
         database.execute("PRAGMA journal_mode = WAL");
         database.execute("PRAGMA synchronous = NORMAL");
+        // Room for the identifier index, which new mail updates all over (its keys are hashes).
+        database.execute("PRAGMA cache_size = -8192");
         prepareSchema();
         selectEntries.emplace(database, kSelectEntries);
         selectSummary.emplace(database, kSelectSummary);

@@ -14,7 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::size_t kStoreBatch = 400;
+constexpr std::size_t kStoreBatch = 2000;
 
 struct FileStatus {
     std::int64_t size{0};
@@ -132,6 +132,8 @@ std::vector<ListedMessage> listMailboxMessages(HeaderCache& cache, const fs::pat
     std::vector<std::pair<std::string, std::string>> renamed;
     const OpenFolder cur(folder / "cur");
     const OpenFolder inNew(folder / "new");
+    // Files to read: new, or changed since they were cached.
+    std::vector<std::pair<StoredMaildirFile, FileStatus>> toRead;
     for (StoredMaildirFile& file : files) {
         const auto status = (file.inNew ? inNew : cur).statusOf(file);
         if (!status)
@@ -147,10 +149,18 @@ std::vector<ListedMessage> listMailboxMessages(HeaderCache& cache, const fs::pat
             listed.push_back({std::move(file), status->modified, entry.dateSent, entry.identifier});
             continue;
         }
-        auto record = parsed(file, *status);
+        toRead.emplace_back(std::move(file), *status);
+    }
+    // Read and stored in the cache's own order: rows added at the end of the folder's run
+    // rather than all over it (in the order of the directory, a first listing of 100,000 files
+    // spent half its time moving the cache's pages around).
+    std::sort(toRead.begin(), toRead.end(),
+              [](const auto& a, const auto& b) { return a.first.uniqueName < b.first.uniqueName; });
+    for (auto& [file, status] : toRead) {
+        auto record = parsed(file, status);
         if (!record)
             continue;
-        listed.push_back({std::move(file), status->modified, record->summary.headers.dateSent, {}});
+        listed.push_back({std::move(file), status.modified, record->summary.headers.dateSent, {}});
         stored.push_back(std::move(*record));
         // A first listing of a big folder stores as it goes, so previews never pile up.
         if (stored.size() >= kStoreBatch) {
@@ -158,6 +168,7 @@ std::vector<ListedMessage> listMailboxMessages(HeaderCache& cache, const fs::pat
             stored.clear();
         }
     }
+    toRead = {};
     files = {};
     // What the cache holds beyond the folder's files has been deleted or moved away.
     std::vector<std::string> removed;
