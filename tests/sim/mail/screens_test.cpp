@@ -26,6 +26,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <map>
+#include <random>
 
 namespace {
 
@@ -399,6 +400,50 @@ TEST(TextSnippet, FoldsLinesAndCutsWholeCharacters) {
                 {"one two", 0, ""}};
     for (const auto& cut : cuts)
         EXPECT_EQ(snippetOf(cut.text, cut.limit), cut.snippet) << cut.text << " / " << cut.limit;
+}
+
+// The snippet as its definition reads: the text's words joined by single spaces, cut before the
+// character past the limit, without a space left at the end (for valid UTF-8, as previews are).
+std::string referenceSnippet(std::string_view text, std::size_t maxCharacters) {
+    std::string joined;
+    bool blank = false;
+    for (char c : text) {
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f') {
+            blank = !joined.empty();
+            continue;
+        }
+        if (blank && !joined.empty())
+            joined += ' ';
+        blank = false;
+        joined += c;
+    }
+    std::size_t characters = 0;
+    std::size_t end = 0;
+    for (; end < joined.size(); ++end)
+        if ((static_cast<unsigned char>(joined[end]) & 0xC0) != 0x80 &&
+            ++characters > maxCharacters)
+            break;
+    if (end > 0 && joined[end - 1] == ' ')
+        --end;
+    return joined.substr(0, end);
+}
+
+TEST(TextSnippet, AgreesWithItsDefinitionOnMixedTexts) {
+    // Texts folded and not, so that both the quick reading of folded text (eight bytes at a
+    // time) and the folding are taken, with cuts and blanks on every side of a word's seams.
+    const char* const pieces[] = {"a", "bc",   " ",      "  ",     "\t",   "\n",          "\r\n",
+                                  "!", "\x01", "\u00e9", "\u4e2d", "word", "longer words"};
+    std::mt19937 random(20261211);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        const int count = static_cast<int>(random() % 40);
+        for (int i = 0; i < count; ++i)
+            text += pieces[random() % std::size(pieces)];
+        for (std::size_t limit : {0, 1, 5, 8, 9, 16, 17, 40, 200}) {
+            EXPECT_EQ(snippetOf(text, limit), referenceSnippet(text, limit))
+                << '"' << text << "\" / " << limit;
+        }
+    }
 }
 
 TEST(TextSnippet, LongTextKeepsEveryByteUpToTheLimit) {
