@@ -20,20 +20,21 @@ struct PreparedMessage {
     std::vector<SearchText> cc;
 };
 
-std::vector<SearchText> prepare(const std::optional<std::vector<std::string>>& addresses) {
+// The fields are moved into their search texts: a row's message is matched once.
+std::vector<SearchText> prepare(std::optional<std::vector<std::string>>& addresses) {
     std::vector<SearchText> texts;
     if (addresses) {
         texts.reserve(addresses->size());
-        for (const std::string& address : *addresses)
-            texts.emplace_back(address);
+        for (std::string& address : *addresses)
+            texts.emplace_back(std::move(address));
     }
     return texts;
 }
 
-PreparedMessage prepare(const MessageFields& message) {
+PreparedMessage prepare(MessageFields& message) {
     PreparedMessage prepared;
     if (message.subject)
-        prepared.subject.emplace(*message.subject);
+        prepared.subject.emplace(std::move(*message.subject));
     prepared.senders = prepare(message.senders);
     prepared.to = prepare(message.to);
     prepared.cc = prepare(message.cc);
@@ -99,7 +100,7 @@ FilterSet::FilterSet(const std::vector<Dictionary>& filters, SearchLimits limits
     }
 }
 
-MatchResult FilterSet::match(const MessageFields& message) {
+MatchResult FilterSet::match(MessageFields message) {
     MatchResult result;
     if (m_filters.empty())
         return result;

@@ -43,7 +43,8 @@ public:
     explicit FilterSet(const std::vector<foundation::Dictionary>& filters,
                        SearchLimits limits = {});
 
-    MatchResult match(const MessageFields& message);
+    // By value: the texts of a message made for the call are moved, not copied.
+    MatchResult match(MessageFields message);
 
     bool empty() const { return m_filters.empty(); }
     const PatternSet& patterns() const { return m_patterns; }

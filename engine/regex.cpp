@@ -38,7 +38,7 @@ std::string toUtf8(const UChar* context) {
 
 } // namespace
 
-SearchText::SearchText(std::string_view utf8) : m_utf8(utf8) {}
+SearchText::SearchText(std::string utf8) : m_utf8(std::move(utf8)) {}
 
 const std::string* SearchText::caseFolded() const {
     if (!m_caseFolded)

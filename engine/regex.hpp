@@ -22,7 +22,7 @@ namespace tintbox::engine {
 // most searches of ASCII text end at their required literals.
 class SearchText {
 public:
-    explicit SearchText(std::string_view utf8);
+    explicit SearchText(std::string utf8);
     const icu::UnicodeString& utf16() const;
     // The text's full case folding (made on first use), or null when it cannot be made.
     const std::string* caseFolded() const;
