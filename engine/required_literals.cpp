@@ -128,12 +128,13 @@ std::optional<std::vector<std::string>> requiredLiterals(std::string_view patter
 }
 
 std::optional<std::string> asciiLowercase(std::string_view text) {
+    // Checked before copying: every non-ASCII text searched would otherwise be copied for nothing.
+    if (!std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::nullopt;
     std::string lower(text);
-    for (char& c : lower) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return std::nullopt;
+    for (char& c : lower)
         c = lowered(c);
-    }
     return lower;
 }
 
