@@ -17,3 +17,16 @@ pkg_check_modules(GMIME REQUIRED IMPORTED_TARGET gmime-3.0)
 pkg_check_modules(SQLITE3 REQUIRED IMPORTED_TARGET sqlite3)
 pkg_check_modules(LIBXML2 REQUIRED IMPORTED_TARGET libxml-2.0)
 pkg_check_modules(LIBICAL REQUIRED IMPORTED_TARGET libical)
+pkg_check_modules(GLIB REQUIRED IMPORTED_TARGET glib-2.0)
+
+# Compiles a target against an outside library's headers without linking it, for code that
+# opens the library itself on first use.
+#   tintbox_use_headers_of(target PkgConfig::NAME ...)
+function(tintbox_use_headers_of target)
+  foreach(library IN LISTS ARGN)
+    target_include_directories(${target} SYSTEM PRIVATE
+                               $<TARGET_PROPERTY:${library},INTERFACE_INCLUDE_DIRECTORIES>)
+    target_compile_options(${target} PRIVATE
+                           $<TARGET_PROPERTY:${library},INTERFACE_COMPILE_OPTIONS>)
+  endforeach()
+endfunction()

@@ -13,7 +13,7 @@ namespace quartz {
 namespace {
 
 void setSource(cairo_t* cr, const Color& color) {
-    cairo_set_source_rgba(cr, color.red, color.green, color.blue, color.alpha);
+    detail::drawing().cairo_set_source_rgba(cr, color.red, color.green, color.blue, color.alpha);
 }
 
 // One pass of a box blur of half-width k over n samples `step` bytes apart, zero outside.
@@ -36,11 +36,11 @@ void blurLine(unsigned char* samples, int n, int step, int k, std::vector<unsign
 
 // Three box passes each way approximate a Gaussian of standard deviation about k.
 void blurMask(cairo_surface_t* mask, int k) {
-    cairo_surface_flush(mask);
-    unsigned char* data = cairo_image_surface_get_data(mask);
-    int width = cairo_image_surface_get_width(mask);
-    int height = cairo_image_surface_get_height(mask);
-    int stride = cairo_image_surface_get_stride(mask);
+    detail::drawing().cairo_surface_flush(mask);
+    unsigned char* data = detail::drawing().cairo_image_surface_get_data(mask);
+    int width = detail::drawing().cairo_image_surface_get_width(mask);
+    int height = detail::drawing().cairo_image_surface_get_height(mask);
+    int stride = detail::drawing().cairo_image_surface_get_stride(mask);
     std::vector<unsigned> scratch;
     for (int pass = 0; pass < 3; ++pass) {
         for (int y = 0; y < height; ++y)
@@ -48,15 +48,16 @@ void blurMask(cairo_surface_t* mask, int k) {
         for (int x = 0; x < width; ++x)
             blurLine(data + x, height, stride, k, scratch);
     }
-    cairo_surface_mark_dirty(mask);
+    detail::drawing().cairo_surface_mark_dirty(mask);
 }
 
 // Device pixels per unit of user space along x.
 double pixelsPerPoint(cairo_t* cr) {
     double dx = 1, dy = 0;
-    cairo_user_to_device_distance(cr, &dx, &dy);
+    detail::drawing().cairo_user_to_device_distance(cr, &dx, &dy);
     double deviceX = 1, deviceY = 1;
-    cairo_surface_get_device_scale(cairo_get_target(cr), &deviceX, &deviceY);
+    detail::drawing().cairo_surface_get_device_scale(detail::drawing().cairo_get_target(cr),
+                                                     &deviceX, &deviceY);
     return std::hypot(dx, dy) * deviceX;
 }
 
@@ -64,10 +65,10 @@ double pixelsPerPoint(cairo_t* cr) {
 
 void DrawingContext::CairoReleaser::operator()(cairo_t* cairo) const {
     if (cairo)
-        cairo_destroy(cairo);
+        detail::drawing().cairo_destroy(cairo);
 }
 
-DrawingContext::DrawingContext(cairo_t* cairo) : m_cairo(cairo_reference(cairo)) {
+DrawingContext::DrawingContext(cairo_t* cairo) : m_cairo(detail::drawing().cairo_reference(cairo)) {
     if (!cairo)
         throw std::invalid_argument("a drawing context needs a cairo context");
 }
@@ -77,7 +78,7 @@ DrawingContext::~DrawingContext() {
 }
 
 void DrawingContext::saveGState() {
-    cairo_save(m_cairo.get());
+    detail::drawing().cairo_save(m_cairo.get());
     m_levels.push_back(Level::SavedState);
 }
 
@@ -90,7 +91,7 @@ void DrawingContext::restoreGState() {
 }
 
 void DrawingContext::beginTransparencyLayer() {
-    cairo_push_group(m_cairo.get());
+    detail::drawing().cairo_push_group(m_cairo.get());
     m_levels.push_back(Level::TransparencyLayer);
 }
 
@@ -107,13 +108,14 @@ void DrawingContext::closeLevel(double alpha) noexcept {
     Level level = m_levels.back();
     m_levels.pop_back();
     if (level == Level::SavedState) {
-        cairo_restore(cr);
+        detail::drawing().cairo_restore(cr);
         return;
     }
-    cairo_pop_group_to_source(cr);
-    cairo_paint_with_alpha(cr, std::isnan(alpha) ? 0.0 : std::clamp(alpha, 0.0, 1.0));
+    detail::drawing().cairo_pop_group_to_source(cr);
+    detail::drawing().cairo_paint_with_alpha(cr,
+                                             std::isnan(alpha) ? 0.0 : std::clamp(alpha, 0.0, 1.0));
     // The group became the source; drop it so it is not kept alive.
-    cairo_set_source_rgba(cr, 0, 0, 0, 0);
+    detail::drawing().cairo_set_source_rgba(cr, 0, 0, 0, 0);
 }
 
 void DrawingContext::closeLevelsAbove(std::size_t depth) noexcept {
@@ -122,31 +124,33 @@ void DrawingContext::closeLevelsAbove(std::size_t depth) noexcept {
 }
 
 void DrawingContext::translateBy(double dx, double dy) {
-    cairo_translate(m_cairo.get(), dx, dy);
+    detail::drawing().cairo_translate(m_cairo.get(), dx, dy);
 }
 
 void DrawingContext::scaleBy(double sx, double sy) {
     if (sx == 0 || sy == 0 || !std::isfinite(sx) || !std::isfinite(sy))
         throw std::invalid_argument("a drawing scale must be finite and not zero");
-    cairo_scale(m_cairo.get(), sx, sy);
+    detail::drawing().cairo_scale(m_cairo.get(), sx, sy);
 }
 
 void DrawingContext::addRoundedRectPath(const CGRect& rect, double radius) {
     cairo_t* cr = m_cairo.get();
     CGRect r = rect.standardized();
     double corner = std::clamp(radius, 0.0, std::min(r.size.width, r.size.height) / 2);
-    cairo_new_path(cr);
+    detail::drawing().cairo_new_path(cr);
     if (!(corner > 0)) {
-        cairo_rectangle(cr, r.origin.x, r.origin.y, r.size.width, r.size.height);
+        detail::drawing().cairo_rectangle(cr, r.origin.x, r.origin.y, r.size.width, r.size.height);
         return;
     }
     constexpr double quarter = std::numbers::pi / 2;
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, r.maxX() - corner, r.minY() + corner, corner, -quarter, 0);
-    cairo_arc(cr, r.maxX() - corner, r.maxY() - corner, corner, 0, quarter);
-    cairo_arc(cr, r.minX() + corner, r.maxY() - corner, corner, quarter, 2 * quarter);
-    cairo_arc(cr, r.minX() + corner, r.minY() + corner, corner, 2 * quarter, 3 * quarter);
-    cairo_close_path(cr);
+    detail::drawing().cairo_new_sub_path(cr);
+    detail::drawing().cairo_arc(cr, r.maxX() - corner, r.minY() + corner, corner, -quarter, 0);
+    detail::drawing().cairo_arc(cr, r.maxX() - corner, r.maxY() - corner, corner, 0, quarter);
+    detail::drawing().cairo_arc(cr, r.minX() + corner, r.maxY() - corner, corner, quarter,
+                                2 * quarter);
+    detail::drawing().cairo_arc(cr, r.minX() + corner, r.minY() + corner, corner, 2 * quarter,
+                                3 * quarter);
+    detail::drawing().cairo_close_path(cr);
 }
 
 void DrawingContext::clipToRect(const CGRect& rect) {
@@ -155,12 +159,12 @@ void DrawingContext::clipToRect(const CGRect& rect) {
 
 void DrawingContext::clipToRoundedRect(const CGRect& rect, double radius) {
     addRoundedRectPath(rect, radius);
-    cairo_clip(m_cairo.get());
+    detail::drawing().cairo_clip(m_cairo.get());
 }
 
 CGRect DrawingContext::clipBoundingBox() const {
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    cairo_clip_extents(m_cairo.get(), &x1, &y1, &x2, &y2);
+    detail::drawing().cairo_clip_extents(m_cairo.get(), &x1, &y1, &x2, &y2);
     return CGRectMake(x1, y1, x2 - x1, y2 - y1);
 }
 
@@ -171,7 +175,7 @@ void DrawingContext::fillRect(const CGRect& rect, const Color& color) {
 void DrawingContext::fillRoundedRect(const CGRect& rect, double radius, const Color& color) {
     addRoundedRectPath(rect, radius);
     setSource(m_cairo.get(), color);
-    cairo_fill(m_cairo.get());
+    detail::drawing().cairo_fill(m_cairo.get());
 }
 
 void DrawingContext::drawBorder(const CGRect& rect, double width, const Color& color,
@@ -184,16 +188,16 @@ void DrawingContext::drawBorder(const CGRect& rect, double width, const Color& c
     double outerRadius = std::clamp(radius, 0.0, std::min(outer.width(), outer.height()) / 2);
     addRoundedRectPath(outer, outerRadius);
     if (!inner.isEmpty()) {
-        cairo_path_t* outerPath = cairo_copy_path(cr);
+        cairo_path_t* outerPath = detail::drawing().cairo_copy_path(cr);
         addRoundedRectPath(inner, std::max(outerRadius - width, 0.0));
-        cairo_append_path(cr, outerPath);
-        cairo_path_destroy(outerPath);
+        detail::drawing().cairo_append_path(cr, outerPath);
+        detail::drawing().cairo_path_destroy(outerPath);
     }
-    cairo_save(cr);
-    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    detail::drawing().cairo_save(cr);
+    detail::drawing().cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
     setSource(cr, color);
-    cairo_fill(cr);
-    cairo_restore(cr);
+    detail::drawing().cairo_fill(cr);
+    detail::drawing().cairo_restore(cr);
 }
 
 void DrawingContext::drawShadow(const CGRect& rect, double radius, const Shadow& shadow) {
@@ -209,12 +213,12 @@ void DrawingContext::drawShadow(const CGRect& rect, double radius, const Shadow&
     if (pixelWidth * pixelHeight > 16e6)
         return; // a shadow that large would cost more than it shows
 
-    detail::CairoSurface mask(cairo_image_surface_create(
+    detail::CairoSurface mask(detail::drawing().cairo_image_surface_create(
         CAIRO_FORMAT_A8, static_cast<int>(pixelWidth), static_cast<int>(pixelHeight)));
     {
-        detail::CairoContext maskCairo(cairo_create(mask.get()));
-        cairo_translate(maskCairo.get(), pad, pad);
-        cairo_scale(maskCairo.get(), scale, scale);
+        detail::CairoContext maskCairo(detail::drawing().cairo_create(mask.get()));
+        detail::drawing().cairo_translate(maskCairo.get(), pad, pad);
+        detail::drawing().cairo_scale(maskCairo.get(), scale, scale);
         DrawingContext silhouette(maskCairo.get());
         silhouette.fillRoundedRect(CGRectMake(0, 0, shape.width(), shape.height()), radius,
                                    Color::black());
@@ -223,13 +227,13 @@ void DrawingContext::drawShadow(const CGRect& rect, double radius, const Shadow&
         blurMask(mask.get(), k);
 
     Color color = shadow.color.withAlpha(shadow.color.alpha * std::min(shadow.opacity, 1.0));
-    cairo_save(cr);
-    cairo_translate(cr, shape.minX() + shadow.offset.width - pad / scale,
-                    shape.minY() + shadow.offset.height - pad / scale);
-    cairo_scale(cr, 1 / scale, 1 / scale);
+    detail::drawing().cairo_save(cr);
+    detail::drawing().cairo_translate(cr, shape.minX() + shadow.offset.width - pad / scale,
+                                      shape.minY() + shadow.offset.height - pad / scale);
+    detail::drawing().cairo_scale(cr, 1 / scale, 1 / scale);
     setSource(cr, color);
-    cairo_mask_surface(cr, mask.get(), 0, 0);
-    cairo_restore(cr);
+    detail::drawing().cairo_mask_surface(cr, mask.get(), 0, 0);
+    detail::drawing().cairo_restore(cr);
 }
 
 void DrawingContext::drawLinearGradient(const Gradient& gradient, CGPoint start, CGPoint end,
@@ -240,15 +244,18 @@ void DrawingContext::drawLinearGradient(const Gradient& gradient, CGPoint start,
     if (!(length > 0))
         return;
     cairo_t* cr = m_cairo.get();
-    detail::CairoPattern pattern(cairo_pattern_create_linear(start.x, start.y, end.x, end.y));
+    detail::CairoPattern pattern(
+        detail::drawing().cairo_pattern_create_linear(start.x, start.y, end.x, end.y));
     for (const GradientStop& stop : gradient.stops())
-        cairo_pattern_add_color_stop_rgba(pattern.get(), stop.location, stop.color.red,
-                                          stop.color.green, stop.color.blue, stop.color.alpha);
+        detail::drawing().cairo_pattern_add_color_stop_rgba(pattern.get(), stop.location,
+                                                            stop.color.red, stop.color.green,
+                                                            stop.color.blue, stop.color.alpha);
     bool before = options & kCGGradientDrawsBeforeStartLocation;
     bool after = options & kCGGradientDrawsAfterEndLocation;
-    cairo_pattern_set_extend(pattern.get(), before || after ? CAIRO_EXTEND_PAD : CAIRO_EXTEND_NONE);
+    detail::drawing().cairo_pattern_set_extend(pattern.get(), before || after ? CAIRO_EXTEND_PAD
+                                                                              : CAIRO_EXTEND_NONE);
 
-    cairo_save(cr);
+    detail::drawing().cairo_save(cr);
     if (before != after) {
         // Padding reaches one side only: clip away the half-plane beyond the other end.
         CGPoint edge = before ? end : start;
@@ -258,17 +265,19 @@ void DrawingContext::drawLinearGradient(const Gradient& gradient, CGPoint start,
         CGRect box = clipBoundingBox();
         double reach = std::hypot(box.width(), box.height()) +
                        std::hypot(edge.x - box.minX(), edge.y - box.minY()) + 1;
-        cairo_new_path(cr);
-        cairo_move_to(cr, edge.x + nx * reach, edge.y + ny * reach);
-        cairo_line_to(cr, edge.x - nx * reach, edge.y - ny * reach);
-        cairo_line_to(cr, edge.x - nx * reach + ux * reach, edge.y - ny * reach + uy * reach);
-        cairo_line_to(cr, edge.x + nx * reach + ux * reach, edge.y + ny * reach + uy * reach);
-        cairo_close_path(cr);
-        cairo_clip(cr);
+        detail::drawing().cairo_new_path(cr);
+        detail::drawing().cairo_move_to(cr, edge.x + nx * reach, edge.y + ny * reach);
+        detail::drawing().cairo_line_to(cr, edge.x - nx * reach, edge.y - ny * reach);
+        detail::drawing().cairo_line_to(cr, edge.x - nx * reach + ux * reach,
+                                        edge.y - ny * reach + uy * reach);
+        detail::drawing().cairo_line_to(cr, edge.x + nx * reach + ux * reach,
+                                        edge.y + ny * reach + uy * reach);
+        detail::drawing().cairo_close_path(cr);
+        detail::drawing().cairo_clip(cr);
     }
-    cairo_set_source(cr, pattern.get());
-    cairo_paint(cr);
-    cairo_restore(cr);
+    detail::drawing().cairo_set_source(cr, pattern.get());
+    detail::drawing().cairo_paint(cr);
+    detail::drawing().cairo_restore(cr);
 }
 
 void DrawingContext::drawImage(const Image& image, const CGRect& rect) {
@@ -276,16 +285,18 @@ void DrawingContext::drawImage(const Image& image, const CGRect& rect) {
     if (target.isEmpty() || image.pixelWidth() == 0 || image.pixelHeight() == 0)
         return;
     cairo_t* cr = m_cairo.get();
-    cairo_save(cr);
-    cairo_new_path(cr);
-    cairo_translate(cr, target.minX(), target.minY());
-    cairo_scale(cr, target.width() / image.pixelWidth(), target.height() / image.pixelHeight());
-    cairo_set_source_surface(cr, image.surface(), 0, 0);
+    detail::drawing().cairo_save(cr);
+    detail::drawing().cairo_new_path(cr);
+    detail::drawing().cairo_translate(cr, target.minX(), target.minY());
+    detail::drawing().cairo_scale(cr, target.width() / image.pixelWidth(),
+                                  target.height() / image.pixelHeight());
+    detail::drawing().cairo_set_source_surface(cr, image.surface(), 0, 0);
     // Padding keeps scaled edges from fading into transparency.
-    cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
-    cairo_rectangle(cr, 0, 0, image.pixelWidth(), image.pixelHeight());
-    cairo_fill(cr);
-    cairo_restore(cr);
+    detail::drawing().cairo_pattern_set_extend(detail::drawing().cairo_get_source(cr),
+                                               CAIRO_EXTEND_PAD);
+    detail::drawing().cairo_rectangle(cr, 0, 0, image.pixelWidth(), image.pixelHeight());
+    detail::drawing().cairo_fill(cr);
+    detail::drawing().cairo_restore(cr);
 }
 
 void DrawingContext::drawText(std::string_view text, const CGRect& rect, const TextStyle& style) {
@@ -299,12 +310,12 @@ void DrawingContext::drawText(std::string_view text, const CGRect& rect, const T
     double top = frame.minY();
     if (style.verticalAlignment == VerticalAlignment::Center && size.height < frame.height())
         top += (frame.height() - size.height) / 2;
-    cairo_save(cr);
-    cairo_new_path(cr);
-    cairo_move_to(cr, frame.minX(), top);
+    detail::drawing().cairo_save(cr);
+    detail::drawing().cairo_new_path(cr);
+    detail::drawing().cairo_move_to(cr, frame.minX(), top);
     setSource(cr, style.color);
-    pango_cairo_show_layout(cr, layout.get());
-    cairo_restore(cr);
+    detail::drawing().pango_cairo_show_layout(cr, layout.get());
+    detail::drawing().cairo_restore(cr);
 }
 
 SavedState::SavedState(DrawingContext& context) : m_context(context), m_depth(context.depth()) {

@@ -14,16 +14,17 @@ namespace {
 
 // A surface that `pixelAt` and drawing understand: ARGB32 or RGB24.
 detail::CairoSurface normalized(detail::CairoSurface surface) {
-    cairo_format_t format = cairo_image_surface_get_format(surface.get());
+    cairo_format_t format = detail::drawing().cairo_image_surface_get_format(surface.get());
     if (format == CAIRO_FORMAT_ARGB32 || format == CAIRO_FORMAT_RGB24)
         return surface;
-    int width = cairo_image_surface_get_width(surface.get());
-    int height = cairo_image_surface_get_height(surface.get());
-    detail::CairoSurface converted(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
-    detail::CairoContext cr(cairo_create(converted.get()));
-    cairo_set_source_surface(cr.get(), surface.get(), 0, 0);
-    cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
-    cairo_paint(cr.get());
+    int width = detail::drawing().cairo_image_surface_get_width(surface.get());
+    int height = detail::drawing().cairo_image_surface_get_height(surface.get());
+    detail::CairoSurface converted(
+        detail::drawing().cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
+    detail::CairoContext cr(detail::drawing().cairo_create(converted.get()));
+    detail::drawing().cairo_set_source_surface(cr.get(), surface.get(), 0, 0);
+    detail::drawing().cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
+    detail::drawing().cairo_paint(cr.get());
     return converted;
 }
 
@@ -89,8 +90,8 @@ cairo_status_t writeChunk(void* closure, const unsigned char* data, unsigned int
 
 Image::Image(std::shared_ptr<cairo_surface_t> surface, double scale)
     : m_surface(std::move(surface)), m_scale(scale),
-      m_pixelWidth(cairo_image_surface_get_width(m_surface.get())),
-      m_pixelHeight(cairo_image_surface_get_height(m_surface.get())) {}
+      m_pixelWidth(detail::drawing().cairo_image_surface_get_width(m_surface.get())),
+      m_pixelHeight(detail::drawing().cairo_image_surface_get_height(m_surface.get())) {}
 
 Image Image::fromPNGFile(const std::filesystem::path& path, double scale) {
     if (!(scale > 0) || !std::isfinite(scale))
@@ -98,37 +99,40 @@ Image Image::fromPNGFile(const std::filesystem::path& path, double scale) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
         throw ImageError(path.string() + ": no such image file");
-    detail::CairoSurface surface(cairo_image_surface_create_from_png(path.c_str()));
-    cairo_status_t status = cairo_surface_status(surface.get());
+    detail::CairoSurface surface(
+        detail::drawing().cairo_image_surface_create_from_png(path.c_str()));
+    cairo_status_t status = detail::drawing().cairo_surface_status(surface.get());
     if (status != CAIRO_STATUS_SUCCESS)
         throw ImageError(path.string() + ": not a readable PNG image (" +
-                         cairo_status_to_string(status) + ")");
+                         detail::drawing().cairo_status_to_string(status) + ")");
     return Image(detail::shareSurface(normalized(std::move(surface))), scale);
 }
 
 Image Image::adoptingSurface(std::shared_ptr<cairo_surface_t> surface, double scale) {
     if (!(scale > 0) || !std::isfinite(scale))
         throw std::invalid_argument("image scale must be positive");
-    if (!surface || cairo_surface_get_type(surface.get()) != CAIRO_SURFACE_TYPE_IMAGE)
+    if (!surface ||
+        detail::drawing().cairo_surface_get_type(surface.get()) != CAIRO_SURFACE_TYPE_IMAGE)
         throw std::invalid_argument("an image needs an image surface");
-    cairo_format_t format = cairo_image_surface_get_format(surface.get());
+    cairo_format_t format = detail::drawing().cairo_image_surface_get_format(surface.get());
     if (format != CAIRO_FORMAT_ARGB32 && format != CAIRO_FORMAT_RGB24)
         throw std::invalid_argument("an image surface must be ARGB32 or RGB24");
     return Image(std::move(surface), scale);
 }
 
 bool Image::isOpaque() const {
-    return cairo_image_surface_get_format(m_surface.get()) == CAIRO_FORMAT_RGB24;
+    return detail::drawing().cairo_image_surface_get_format(m_surface.get()) == CAIRO_FORMAT_RGB24;
 }
 
 Pixel Image::pixelAt(int x, int y) const {
     if (x < 0 || y < 0 || x >= m_pixelWidth || y >= m_pixelHeight)
         throw std::out_of_range("pixel (" + std::to_string(x) + ", " + std::to_string(y) +
                                 ") is outside the image");
-    cairo_surface_flush(m_surface.get());
+    detail::drawing().cairo_surface_flush(m_surface.get());
     const unsigned char* row =
-        cairo_image_surface_get_data(m_surface.get()) +
-        static_cast<std::ptrdiff_t>(y) * cairo_image_surface_get_stride(m_surface.get());
+        detail::drawing().cairo_image_surface_get_data(m_surface.get()) +
+        static_cast<std::ptrdiff_t>(y) *
+            detail::drawing().cairo_image_surface_get_stride(m_surface.get());
     std::uint32_t argb;
     std::memcpy(&argb, row + 4 * x, sizeof argb);
     unsigned alpha = isOpaque() ? 255 : argb >> 24;
@@ -147,10 +151,11 @@ void Image::writePNG(const std::filesystem::path& path) const {
     if (m_pixelWidth == 0 || m_pixelHeight == 0)
         throw ImageError(path.string() + ": cannot write an empty image as PNG");
     TemporaryFile file(path);
-    cairo_status_t status = cairo_surface_write_to_png_stream(m_surface.get(), writeChunk, &file);
+    cairo_status_t status =
+        detail::drawing().cairo_surface_write_to_png_stream(m_surface.get(), writeChunk, &file);
     if (status != CAIRO_STATUS_SUCCESS) {
-        std::string reason =
-            file.error() ? std::strerror(file.error()) : cairo_status_to_string(status);
+        std::string reason = file.error() ? std::strerror(file.error())
+                                          : detail::drawing().cairo_status_to_string(status);
         throw ImageError(path.string() + ": cannot write PNG: " + reason);
     }
     if (int error = file.commit(path))

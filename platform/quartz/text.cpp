@@ -12,26 +12,29 @@ namespace {
 PangoFontMap* threadFontMap() {
     // Pango font maps are not thread-safe, so each thread has its own.
     thread_local ObjectRef<PangoFontMap> map = [] {
-        PangoFontMap* fontMap = pango_cairo_font_map_new_for_font_type(CAIRO_FONT_TYPE_FT);
+        PangoFontMap* fontMap =
+            detail::drawing().pango_cairo_font_map_new_for_font_type(CAIRO_FONT_TYPE_FT);
         if (!fontMap)
-            fontMap = pango_cairo_font_map_new();
-        pango_cairo_font_map_set_resolution(PANGO_CAIRO_FONT_MAP(fontMap), 72.0);
+            fontMap = detail::drawing().pango_cairo_font_map_new();
+        detail::drawing().pango_cairo_font_map_set_resolution(
+            reinterpret_cast<PangoCairoFontMap*>(fontMap), 72.0);
         return ObjectRef<PangoFontMap>(fontMap);
     }();
     return map.get();
 }
 
 ObjectRef<PangoContext> makeContext(cairo_t* cairo) {
-    ObjectRef<PangoContext> context(pango_font_map_create_context(threadFontMap()));
-    CairoFontOptions options(cairo_font_options_create());
-    cairo_font_options_set_antialias(options.get(), CAIRO_ANTIALIAS_GRAY);
-    cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_NONE);
-    cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_OFF);
-    pango_cairo_context_set_font_options(context.get(), options.get());
-    pango_cairo_context_set_resolution(context.get(), 72.0);
-    pango_context_set_round_glyph_positions(context.get(), FALSE);
+    ObjectRef<PangoContext> context(
+        detail::drawing().pango_font_map_create_context(threadFontMap()));
+    CairoFontOptions options(detail::drawing().cairo_font_options_create());
+    detail::drawing().cairo_font_options_set_antialias(options.get(), CAIRO_ANTIALIAS_GRAY);
+    detail::drawing().cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_NONE);
+    detail::drawing().cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_OFF);
+    detail::drawing().pango_cairo_context_set_font_options(context.get(), options.get());
+    detail::drawing().pango_cairo_context_set_resolution(context.get(), 72.0);
+    detail::drawing().pango_context_set_round_glyph_positions(context.get(), FALSE);
     if (cairo)
-        pango_cairo_update_context(cairo, context.get());
+        detail::drawing().pango_cairo_update_context(cairo, context.get());
     return context;
 }
 
@@ -64,35 +67,37 @@ namespace {
 // text it measured before.
 void configureLayout(PangoLayout* layout, std::string_view text, const Font& font, double width,
                      int numberOfLines, TextAlignment alignment) {
-    FontDescription description(pango_font_description_new());
-    pango_font_description_set_family(description.get(), kUIFontFamilies);
-    pango_font_description_set_weight(description.get(),
-                                      font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
-    pango_font_description_set_absolute_size(description.get(),
-                                             std::max(font.pointSize, 0.0) * PANGO_SCALE);
-    pango_layout_set_font_description(layout, description.get());
+    FontDescription description(detail::drawing().pango_font_description_new());
+    detail::drawing().pango_font_description_set_family(description.get(), kUIFontFamilies);
+    detail::drawing().pango_font_description_set_weight(
+        description.get(), font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+    detail::drawing().pango_font_description_set_absolute_size(
+        description.get(), std::max(font.pointSize, 0.0) * PANGO_SCALE);
+    detail::drawing().pango_layout_set_font_description(layout, description.get());
 
     if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) {
-        pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
+        detail::drawing().pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
     } else {
         std::string valid = validUtf8(text);
-        pango_layout_set_text(layout, valid.data(), static_cast<int>(valid.size()));
+        detail::drawing().pango_layout_set_text(layout, valid.data(),
+                                                static_cast<int>(valid.size()));
     }
-    pango_layout_set_alignment(layout, pangoAlignment(alignment));
+    detail::drawing().pango_layout_set_alignment(layout, pangoAlignment(alignment));
 
     if (width > 0 && std::isfinite(width)) {
-        pango_layout_set_width(layout, pango_units_from_double(width));
-        pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+        detail::drawing().pango_layout_set_width(layout,
+                                                 detail::drawing().pango_units_from_double(width));
+        detail::drawing().pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
     } else {
-        pango_layout_set_width(layout, -1);
-        pango_layout_set_wrap(layout, PANGO_WRAP_WORD);
+        detail::drawing().pango_layout_set_width(layout, -1);
+        detail::drawing().pango_layout_set_wrap(layout, PANGO_WRAP_WORD);
     }
     if (width > 0 && std::isfinite(width) && numberOfLines > 0) {
-        pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
-        pango_layout_set_height(layout, -numberOfLines);
+        detail::drawing().pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+        detail::drawing().pango_layout_set_height(layout, -numberOfLines);
     } else {
-        pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_NONE);
-        pango_layout_set_height(layout, -1);
+        detail::drawing().pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_NONE);
+        detail::drawing().pango_layout_set_height(layout, -1);
     }
 }
 
@@ -100,7 +105,7 @@ void configureLayout(PangoLayout* layout, std::string_view text, const Font& fon
 // measurement; making them anew each time was most of a label's sizing cost.
 PangoLayout* measuringLayout() {
     thread_local ObjectRef<PangoContext> context = makeContext(nullptr);
-    thread_local ObjectRef<PangoLayout> layout(pango_layout_new(context.get()));
+    thread_local ObjectRef<PangoLayout> layout(detail::drawing().pango_layout_new(context.get()));
     return layout.get();
 }
 
@@ -109,15 +114,16 @@ PangoLayout* measuringLayout() {
 ObjectRef<PangoLayout> makeTextLayout(cairo_t* cairo, std::string_view text, const Font& font,
                                       double width, int numberOfLines, TextAlignment alignment) {
     ObjectRef<PangoContext> context = makeContext(cairo);
-    ObjectRef<PangoLayout> layout(pango_layout_new(context.get()));
+    ObjectRef<PangoLayout> layout(detail::drawing().pango_layout_new(context.get()));
     configureLayout(layout.get(), text, font, width, numberOfLines, alignment);
     return layout;
 }
 
 CGSize layoutSize(PangoLayout* layout) {
     PangoRectangle logical{};
-    pango_layout_get_extents(layout, nullptr, &logical);
-    return {pango_units_to_double(logical.width), pango_units_to_double(logical.height)};
+    detail::drawing().pango_layout_get_extents(layout, nullptr, &logical);
+    return {detail::drawing().pango_units_to_double(logical.width),
+            detail::drawing().pango_units_to_double(logical.height)};
 }
 
 } // namespace detail
@@ -134,7 +140,7 @@ int missingGlyphCount(std::string_view text, const Font& font) {
     if (text.empty())
         return 0;
     auto layout = detail::makeTextLayout(nullptr, text, font, 0, 0, TextAlignment::Left);
-    return pango_layout_get_unknown_glyphs_count(layout.get());
+    return detail::drawing().pango_layout_get_unknown_glyphs_count(layout.get());
 }
 
 } // namespace quartz
