@@ -1,10 +1,10 @@
 // Owning handles for GMime and GLib objects (g_object_unref / g_error_free / g_free when they
-// go), and the one-time library set-up. Internal to sim/mail's readers.
-//   GObjectHandle<GMimeStream> stream(g_mime_stream_mem_new());
+// go). Internal to sim/mail's readers.
+//   GObjectHandle<GMimeStream> stream(gmimeLibrary().g_mime_stream_mem_new());
 #pragma once
 
-#include <glib.h>
-#include <gmime/gmime.h>
+#include "sim/mail/gmime_library.hpp"
+
 #include <memory>
 
 namespace tintbox::sim::mail {
@@ -12,7 +12,7 @@ namespace tintbox::sim::mail {
 struct GObjectRelease {
     void operator()(gpointer object) const {
         if (object)
-            g_object_unref(object);
+            gmimeLibrary().g_object_unref(object);
     }
 };
 template <class T>
@@ -30,8 +30,5 @@ struct GFreeRelease {
     void operator()(gpointer memory) const { g_free(memory); }
 };
 using GStringHandle = std::unique_ptr<gchar, GFreeRelease>;
-
-// Initialises GMime once per process; call before any other GMime function.
-void ensureGMime();
 
 } // namespace tintbox::sim::mail

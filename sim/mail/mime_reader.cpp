@@ -7,13 +7,29 @@
 #include <algorithm>
 #include <cstring>
 #include <fcntl.h>
-#include <mutex>
 
 namespace tintbox::sim::mail {
 namespace {
 
 // Seconds from the Unix epoch to 2001-01-01 00:00:00 UTC.
 constexpr double kReferenceDateOffset = 978307200.0;
+
+// GMime's type checks, through the opened library.
+bool isMultipart(gconstpointer object) {
+    return gmimeLibrary().isA(object, gmimeLibrary().g_mime_multipart_get_type);
+}
+bool isPart(gconstpointer object) {
+    return gmimeLibrary().isA(object, gmimeLibrary().g_mime_part_get_type);
+}
+bool isMessagePart(gconstpointer object) {
+    return gmimeLibrary().isA(object, gmimeLibrary().g_mime_message_part_get_type);
+}
+bool isGroup(gconstpointer object) {
+    return gmimeLibrary().isA(object, gmimeLibrary().internet_address_group_get_type);
+}
+bool isMailbox(gconstpointer object) {
+    return gmimeLibrary().isA(object, gmimeLibrary().internet_address_mailbox_get_type);
+}
 
 // A header line: a field name of printable characters other than the colon, then a colon; or,
 // after the first, a continuation starting with a blank. mbox's "From " line counts too.
@@ -86,7 +102,6 @@ std::optional<std::string> readableMessageBytes(std::string bytes, bool& hasHead
 }
 
 GObjectHandle<GMimeMessage> parseMessage(const std::filesystem::path& file, std::string* error) {
-    ensureGMime();
     auto read = readFileBytes(file, error);
     if (!read)
         return nullptr;
@@ -99,12 +114,16 @@ GObjectHandle<GMimeMessage> parseMessage(const std::filesystem::path& file, std:
     }
     const std::string& bytes = *readable;
     GObjectHandle<GMimeStream> stream(
-        g_mime_stream_mem_new_with_buffer(bytes.data(), bytes.size()));
-    GObjectHandle<GMimeParser> parser(g_mime_parser_new_with_stream(stream.get()));
-    GObjectHandle<GMimeMessage> message(g_mime_parser_construct_message(parser.get(), nullptr));
+        gmimeLibrary().g_mime_stream_mem_new_with_buffer(bytes.data(), bytes.size()));
+    GObjectHandle<GMimeParser> parser(gmimeLibrary().g_mime_parser_new_with_stream(stream.get()));
+    GObjectHandle<GMimeMessage> message(
+        gmimeLibrary().g_mime_parser_construct_message(parser.get(), nullptr));
     GMimeHeaderList* headers =
-        message ? g_mime_object_get_header_list(GMIME_OBJECT(message.get())) : nullptr;
-    if (!message || (hasHeaders && (!headers || g_mime_header_list_get_count(headers) == 0))) {
+        message
+            ? gmimeLibrary().g_mime_object_get_header_list(gobjectCast<GMimeObject>(message.get()))
+            : nullptr;
+    if (!message ||
+        (hasHeaders && (!headers || gmimeLibrary().g_mime_header_list_get_count(headers) == 0))) {
         if (error)
             *error = file.string() + ": not a mail message";
         return nullptr;
@@ -113,7 +132,8 @@ GObjectHandle<GMimeMessage> parseMessage(const std::filesystem::path& file, std:
 }
 
 std::optional<std::string> headerValue(GMimeMessage* message, const char* name) {
-    const char* value = g_mime_object_get_header(GMIME_OBJECT(message), name);
+    const char* value =
+        gmimeLibrary().g_mime_object_get_header(gobjectCast<GMimeObject>(message), name);
     if (!value)
         return std::nullopt;
     std::string text(value);
@@ -155,18 +175,20 @@ std::string unfoldedName(const char* name) {
 }
 
 void appendAddresses(InternetAddressList* list, std::vector<std::string>& out) {
-    const int count = list ? internet_address_list_length(list) : 0;
+    const int count = list ? gmimeLibrary().internet_address_list_length(list) : 0;
     for (int index = 0; index < count; ++index) {
-        InternetAddress* address = internet_address_list_get_address(list, index);
-        if (INTERNET_ADDRESS_IS_GROUP(address)) {
-            appendAddresses(internet_address_group_get_members(INTERNET_ADDRESS_GROUP(address)),
+        InternetAddress* address = gmimeLibrary().internet_address_list_get_address(list, index);
+        if (isGroup(address)) {
+            appendAddresses(gmimeLibrary().internet_address_group_get_members(
+                                gobjectCast<InternetAddressGroup>(address)),
                             out);
             continue;
         }
-        if (!INTERNET_ADDRESS_IS_MAILBOX(address))
+        if (!isMailbox(address))
             continue;
-        const char* addr = internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(address));
-        const char* written = internet_address_get_name(address);
+        const char* addr = gmimeLibrary().internet_address_mailbox_get_addr(
+            gobjectCast<InternetAddressMailbox>(address));
+        const char* written = gmimeLibrary().internet_address_get_name(address);
         // GMime passes on the bytes of a word in a charset it does not know, and raw 8-bit ones.
         const std::string name = asValidUtf8(unfoldedName(written ? written : ""));
         const std::string bare = asValidUtf8(addr ? addr : "");
@@ -179,10 +201,10 @@ void appendAddresses(InternetAddressList* list, std::vector<std::string>& out) {
 
 std::optional<std::vector<std::string>> addressField(GMimeMessage* message, GMimeAddressType type,
                                                      const char* header) {
-    if (!g_mime_object_get_header(GMIME_OBJECT(message), header))
+    if (!gmimeLibrary().g_mime_object_get_header(gobjectCast<GMimeObject>(message), header))
         return std::nullopt;
     std::vector<std::string> addresses;
-    appendAddresses(g_mime_message_get_addresses(message, type), addresses);
+    appendAddresses(gmimeLibrary().g_mime_message_get_addresses(message, type), addresses);
     return addresses;
 }
 
@@ -192,24 +214,25 @@ struct TextParts {
 };
 
 void findTextParts(GMimeObject* object, TextParts& parts) {
-    if (GMIME_IS_MULTIPART(object)) {
-        GMimeMultipart* multipart = GMIME_MULTIPART(object);
-        const int count = g_mime_multipart_get_count(multipart);
+    if (isMultipart(object)) {
+        GMimeMultipart* multipart = gobjectCast<GMimeMultipart>(object);
+        const int count = gmimeLibrary().g_mime_multipart_get_count(multipart);
         for (int index = 0; index < count; ++index)
-            findTextParts(g_mime_multipart_get_part(multipart, index), parts);
+            findTextParts(gmimeLibrary().g_mime_multipart_get_part(multipart, index), parts);
         return;
     }
-    if (!GMIME_IS_PART(object) || g_mime_part_is_attachment(GMIME_PART(object)))
+    if (!isPart(object) || gmimeLibrary().g_mime_part_is_attachment(gobjectCast<GMimePart>(object)))
         return;
-    GMimeContentType* type = g_mime_object_get_content_type(object);
+    GMimeContentType* type = gmimeLibrary().g_mime_object_get_content_type(object);
     // A type without its subtype ("text") is invalid, which RFC 2045 reads as text/plain.
     // GMime puts a default in place of such a type, so the header as written is what tells.
-    const char* written = g_mime_object_get_header(object, "Content-Type");
+    const char* written = gmimeLibrary().g_mime_object_get_header(object, "Content-Type");
     const bool invalid = written && !std::strchr(written, '/');
-    if (!parts.html && !invalid && g_mime_content_type_is_type(type, "text", "html"))
-        parts.html = GMIME_PART(object);
-    else if (!parts.plain && (invalid || g_mime_content_type_is_type(type, "text", "plain")))
-        parts.plain = GMIME_PART(object);
+    if (!parts.html && !invalid && gmimeLibrary().g_mime_content_type_is_type(type, "text", "html"))
+        parts.html = gobjectCast<GMimePart>(object);
+    else if (!parts.plain &&
+             (invalid || gmimeLibrary().g_mime_content_type_is_type(type, "text", "plain")))
+        parts.plain = gobjectCast<GMimePart>(object);
 }
 
 bool isUtf8Charset(const char* charset) {
@@ -229,7 +252,8 @@ bool isLatinLabel(const char* charset) {
 // What a memory stream holds. An empty one may have no storage at all, which GLib's text
 // functions refuse.
 std::string contentsOf(GMimeStream* memory) {
-    const GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(memory));
+    const GByteArray* bytes =
+        gmimeLibrary().g_mime_stream_mem_get_byte_array(gobjectCast<GMimeStreamMem>(memory));
     if (bytes->len == 0)
         return {};
     return std::string(reinterpret_cast<const char*>(bytes->data), bytes->len);
@@ -237,34 +261,37 @@ std::string contentsOf(GMimeStream* memory) {
 
 // The part's content with its transfer encoding undone and its line ends made LF.
 std::string transferDecoded(GMimePart* part) {
-    GMimeDataWrapper* content = g_mime_part_get_content(part);
+    GMimeDataWrapper* content = gmimeLibrary().g_mime_part_get_content(part);
     if (!content)
         return {};
-    GObjectHandle<GMimeStream> memory(g_mime_stream_mem_new());
-    GObjectHandle<GMimeStream> filtered(g_mime_stream_filter_new(memory.get()));
-    GObjectHandle<GMimeFilter> lineEnds(g_mime_filter_dos2unix_new(FALSE));
-    g_mime_stream_filter_add(GMIME_STREAM_FILTER(filtered.get()), lineEnds.get());
-    g_mime_data_wrapper_write_to_stream(content, filtered.get());
-    g_mime_stream_flush(filtered.get());
+    GObjectHandle<GMimeStream> memory(gmimeLibrary().g_mime_stream_mem_new());
+    GObjectHandle<GMimeStream> filtered(gmimeLibrary().g_mime_stream_filter_new(memory.get()));
+    GObjectHandle<GMimeFilter> lineEnds(gmimeLibrary().g_mime_filter_dos2unix_new(FALSE));
+    gmimeLibrary().g_mime_stream_filter_add(gobjectCast<GMimeStreamFilter>(filtered.get()),
+                                            lineEnds.get());
+    gmimeLibrary().g_mime_data_wrapper_write_to_stream(content, filtered.get());
+    gmimeLibrary().g_mime_stream_flush(filtered.get());
     return contentsOf(memory.get());
 }
 
 // The part's text in UTF-8, from whatever charset it claims; never invalid UTF-8.
 std::string decodedText(GMimePart* part) {
     std::string raw = transferDecoded(part);
-    const char* charset = g_mime_object_get_content_type_parameter(GMIME_OBJECT(part), "charset");
+    const char* charset = gmimeLibrary().g_mime_object_get_content_type_parameter(
+        gobjectCast<GMimeObject>(part), "charset");
     if (!charset || isUtf8Charset(charset) ||
         (isLatinLabel(charset) &&
          g_utf8_validate(raw.data(), static_cast<gssize>(raw.size()), nullptr)))
         return asValidUtf8(std::move(raw));
-    GObjectHandle<GMimeFilter> filter(g_mime_filter_charset_new(charset, "UTF-8"));
+    GObjectHandle<GMimeFilter> filter(gmimeLibrary().g_mime_filter_charset_new(charset, "UTF-8"));
     if (!filter)
         return asValidUtf8(std::move(raw)); // a charset nobody knows ("unknown-8bit")
-    GObjectHandle<GMimeStream> memory(g_mime_stream_mem_new());
-    GObjectHandle<GMimeStream> filtered(g_mime_stream_filter_new(memory.get()));
-    g_mime_stream_filter_add(GMIME_STREAM_FILTER(filtered.get()), filter.get());
-    g_mime_stream_write(filtered.get(), raw.data(), raw.size());
-    g_mime_stream_flush(filtered.get());
+    GObjectHandle<GMimeStream> memory(gmimeLibrary().g_mime_stream_mem_new());
+    GObjectHandle<GMimeStream> filtered(gmimeLibrary().g_mime_stream_filter_new(memory.get()));
+    gmimeLibrary().g_mime_stream_filter_add(gobjectCast<GMimeStreamFilter>(filtered.get()),
+                                            filter.get());
+    gmimeLibrary().g_mime_stream_write(filtered.get(), raw.data(), raw.size());
+    gmimeLibrary().g_mime_stream_flush(filtered.get());
     const std::string converted = contentsOf(memory.get());
     const GStringHandle valid(
         g_utf8_make_valid(converted.data(), static_cast<gssize>(converted.size())));
@@ -272,46 +299,54 @@ std::string decodedText(GMimePart* part) {
 }
 
 std::size_t decodedSize(GMimeObject* object) {
-    GObjectHandle<GMimeStream> memory(g_mime_stream_mem_new());
-    if (GMIME_IS_PART(object)) {
-        GMimeDataWrapper* content = g_mime_part_get_content(GMIME_PART(object));
+    GObjectHandle<GMimeStream> memory(gmimeLibrary().g_mime_stream_mem_new());
+    if (isPart(object)) {
+        GMimeDataWrapper* content =
+            gmimeLibrary().g_mime_part_get_content(gobjectCast<GMimePart>(object));
         if (!content)
             return 0;
-        g_mime_data_wrapper_write_to_stream(content, memory.get());
-    } else if (GMIME_IS_MESSAGE_PART(object)) {
-        GMimeMessage* inner = g_mime_message_part_get_message(GMIME_MESSAGE_PART(object));
+        gmimeLibrary().g_mime_data_wrapper_write_to_stream(content, memory.get());
+    } else if (isMessagePart(object)) {
+        GMimeMessage* inner =
+            gmimeLibrary().g_mime_message_part_get_message(gobjectCast<GMimeMessagePart>(object));
         if (!inner)
             return 0;
-        g_mime_object_write_to_stream(GMIME_OBJECT(inner), nullptr, memory.get());
+        gmimeLibrary().g_mime_object_write_to_stream(gobjectCast<GMimeObject>(inner), nullptr,
+                                                     memory.get());
     }
-    return g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(memory.get()))->len;
+    return gmimeLibrary()
+        .g_mime_stream_mem_get_byte_array(gobjectCast<GMimeStreamMem>(memory.get()))
+        ->len;
 }
 
 void findAttachments(GMimeObject* object, const TextParts& body, std::vector<Attachment>& found) {
-    if (GMIME_IS_MULTIPART(object)) {
-        GMimeMultipart* multipart = GMIME_MULTIPART(object);
-        const int count = g_mime_multipart_get_count(multipart);
+    if (isMultipart(object)) {
+        GMimeMultipart* multipart = gobjectCast<GMimeMultipart>(object);
+        const int count = gmimeLibrary().g_mime_multipart_get_count(multipart);
         for (int index = 0; index < count; ++index)
-            findAttachments(g_mime_multipart_get_part(multipart, index), body, found);
+            findAttachments(gmimeLibrary().g_mime_multipart_get_part(multipart, index), body,
+                            found);
         return;
     }
-    GMimeContentType* type = g_mime_object_get_content_type(object);
-    const char* media = type ? g_mime_content_type_get_media_type(type) : nullptr;
-    const char* subtype = type ? g_mime_content_type_get_media_subtype(type) : nullptr;
+    GMimeContentType* type = gmimeLibrary().g_mime_object_get_content_type(object);
+    const char* media = type ? gmimeLibrary().g_mime_content_type_get_media_type(type) : nullptr;
+    const char* subtype =
+        type ? gmimeLibrary().g_mime_content_type_get_media_subtype(type) : nullptr;
     const std::string typeName = std::string(media && *media ? media : "text") + "/" +
                                  (subtype && *subtype ? subtype : "plain");
-    const char* disposition = g_mime_object_get_content_disposition_parameter(object, "filename");
+    const char* disposition =
+        gmimeLibrary().g_mime_object_get_content_disposition_parameter(object, "filename");
     std::string name = disposition ? disposition : "";
-    if (GMIME_IS_PART(object)) {
-        GMimePart* part = GMIME_PART(object);
+    if (isPart(object)) {
+        GMimePart* part = gobjectCast<GMimePart>(object);
         if (part == body.html || part == body.plain)
             return;
-        if (const char* filename = g_mime_part_get_filename(part))
+        if (const char* filename = gmimeLibrary().g_mime_part_get_filename(part))
             name = filename;
         const bool text = typeName.starts_with("text/");
-        if (!g_mime_part_is_attachment(part) && name.empty() && text)
+        if (!gmimeLibrary().g_mime_part_is_attachment(part) && name.empty() && text)
             return; // an alternative text of the body, not something to save
-    } else if (!GMIME_IS_MESSAGE_PART(object)) {
+    } else if (!isMessagePart(object)) {
         return;
     }
     found.push_back({name, typeName, decodedSize(object)});
@@ -323,7 +358,7 @@ std::vector<Attachment> readAttachments(const std::filesystem::path& file) {
     const GObjectHandle<GMimeMessage> message = parseMessage(file, nullptr);
     if (!message)
         return {};
-    GMimeObject* body = g_mime_message_get_mime_part(message.get());
+    GMimeObject* body = gmimeLibrary().g_mime_message_get_mime_part(message.get());
     if (!body)
         return {};
     TextParts parts;
@@ -334,38 +369,36 @@ std::vector<Attachment> readAttachments(const std::filesystem::path& file) {
     return found;
 }
 
-void ensureGMime() {
-    static std::once_flag once;
-    std::call_once(once, [] { g_mime_init(); });
-}
-
 namespace {
 
 MessageHeaders headersOf(GMimeMessage* message) {
     MessageHeaders headers;
     // The first Subject, as Python's email package and mutt take it; GMime's own is the last.
-    if (const char* subject = g_mime_object_get_header(GMIME_OBJECT(message), "Subject"))
+    if (const char* subject =
+            gmimeLibrary().g_mime_object_get_header(gobjectCast<GMimeObject>(message), "Subject"))
         headers.subject = asValidUtf8(subject);
     headers.senders = addressField(message, GMIME_ADDRESS_TYPE_FROM, "From");
     headers.to = addressField(message, GMIME_ADDRESS_TYPE_TO, "To");
     headers.cc = addressField(message, GMIME_ADDRESS_TYPE_CC, "Cc");
     headers.messageIDHeader = headerValue(message, "Message-ID");
-    if (GDateTime* date = g_mime_message_get_date(message))
+    if (GDateTime* date = gmimeLibrary().g_mime_message_get_date(message))
         headers.dateSent = static_cast<double>(g_date_time_to_unix(date)) - kReferenceDateOffset;
     return headers;
 }
 
 std::optional<BodyText> preferredBodyOf(GMimeMessage* message) {
     TextParts parts;
-    GMimeObject* body = g_mime_message_get_mime_part(message);
+    GMimeObject* body = gmimeLibrary().g_mime_message_get_mime_part(message);
     if (body)
         findTextParts(body, parts);
     if (GMimePart* part = parts.html ? parts.html : parts.plain)
         return BodyText{decodedText(part), part == parts.html};
     // A multipart without parts (no boundary parameter, or a boundary that never comes) holds
     // all of its text before the first boundary.
-    if (body && GMIME_IS_MULTIPART(body) && g_mime_multipart_get_count(GMIME_MULTIPART(body)) == 0)
-        if (const char* prologue = g_mime_multipart_get_prologue(GMIME_MULTIPART(body)))
+    if (body && isMultipart(body) &&
+        gmimeLibrary().g_mime_multipart_get_count(gobjectCast<GMimeMultipart>(body)) == 0)
+        if (const char* prologue =
+                gmimeLibrary().g_mime_multipart_get_prologue(gobjectCast<GMimeMultipart>(body)))
             return BodyText{asValidUtf8(prologue), false};
     return std::nullopt;
 }
