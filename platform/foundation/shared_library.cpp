@@ -9,8 +9,9 @@ void SharedLibrary::Closer::operator()(void* handle) const {
 }
 
 std::optional<SharedLibrary> SharedLibrary::open(const std::filesystem::path& file,
-                                                 std::string* why) {
-    void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+                                                 std::string* why, Binding binding) {
+    const int when = binding == Binding::Lazy ? RTLD_LAZY : RTLD_NOW;
+    void* handle = dlopen(file.c_str(), when | RTLD_LOCAL | RTLD_NODELETE);
     if (!handle) {
         if (why) {
             const char* reason = dlerror();

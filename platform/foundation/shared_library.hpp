@@ -15,8 +15,14 @@ namespace foundation {
 
 class SharedLibrary {
 public:
+    // When the library's own calls into other libraries are bound: all at once when it opens
+    // (its missing symbols are an error here and now), or at each one's first call, as a linked
+    // library's are (much less work for a large library of which a few functions are used).
+    enum class Binding { Now, Lazy };
+
     // The library, or nothing with the loader's reason in `why`.
-    static std::optional<SharedLibrary> open(const std::filesystem::path& file, std::string* why);
+    static std::optional<SharedLibrary> open(const std::filesystem::path& file, std::string* why,
+                                             Binding binding = Binding::Now);
 
     // The exported function of that name and type, or nullptr when there is none.
     template <typename Function>

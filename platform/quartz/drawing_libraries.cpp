@@ -17,7 +17,8 @@ constexpr const char* kGObject = "libgobject-2.0.so.0";
 
 foundation::SharedLibrary openLibrary(const char* soname) {
     std::string why;
-    auto library = foundation::SharedLibrary::open(soname, &why);
+    auto library =
+        foundation::SharedLibrary::open(soname, &why, foundation::SharedLibrary::Binding::Lazy);
     if (!library)
         throw std::runtime_error("cannot draw: " + why);
     return std::move(*library);
