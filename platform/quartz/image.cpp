@@ -88,6 +88,47 @@ cairo_status_t writeChunk(void* closure, const unsigned char* data, unsigned int
 
 } // namespace
 
+struct Image::Deferred {
+    std::function<Image()> draw;
+    int pixelWidth{0};
+    int pixelHeight{0};
+    std::shared_ptr<cairo_surface_t> surface;
+
+    cairo_surface_t* pixels() {
+        if (!surface) {
+            const Image drawn = draw();
+            if (drawn.m_pixelWidth != pixelWidth || drawn.m_pixelHeight != pixelHeight)
+                throw std::logic_error("a deferred image was drawn at another size");
+            drawn.surface();
+            surface = drawn.m_deferred ? drawn.m_deferred->surface : drawn.m_surface;
+            draw = nullptr;
+        }
+        return surface.get();
+    }
+};
+
+Image::Image(std::shared_ptr<Deferred> deferred, double scale, int pixelWidth, int pixelHeight)
+    : m_deferred(std::move(deferred)), m_scale(scale), m_pixelWidth(pixelWidth),
+      m_pixelHeight(pixelHeight) {}
+
+Image Image::drawnWhenNeeded(CGSize size, double scale, std::function<Image()> draw) {
+    if (!(scale > 0) || !std::isfinite(scale))
+        throw std::invalid_argument("image scale must be positive");
+    if (!(size.width >= 0) || !(size.height >= 0) || !std::isfinite(size.width) ||
+        !std::isfinite(size.height))
+        throw std::invalid_argument("an image needs a finite, non-negative size");
+    auto deferred = std::make_shared<Deferred>();
+    deferred->draw = std::move(draw);
+    deferred->pixelWidth = static_cast<int>(std::ceil(size.width * scale));
+    deferred->pixelHeight = static_cast<int>(std::ceil(size.height * scale));
+    const int width = deferred->pixelWidth, height = deferred->pixelHeight;
+    return Image(std::move(deferred), scale, width, height);
+}
+
+cairo_surface_t* Image::surface() const {
+    return m_deferred ? m_deferred->pixels() : m_surface.get();
+}
+
 Image::Image(std::shared_ptr<cairo_surface_t> surface, double scale)
     : m_surface(std::move(surface)), m_scale(scale),
       m_pixelWidth(detail::drawing().cairo_image_surface_get_width(m_surface.get())),
@@ -121,18 +162,18 @@ Image Image::adoptingSurface(std::shared_ptr<cairo_surface_t> surface, double sc
 }
 
 bool Image::isOpaque() const {
-    return detail::drawing().cairo_image_surface_get_format(m_surface.get()) == CAIRO_FORMAT_RGB24;
+    return detail::drawing().cairo_image_surface_get_format(surface()) == CAIRO_FORMAT_RGB24;
 }
 
 Pixel Image::pixelAt(int x, int y) const {
     if (x < 0 || y < 0 || x >= m_pixelWidth || y >= m_pixelHeight)
         throw std::out_of_range("pixel (" + std::to_string(x) + ", " + std::to_string(y) +
                                 ") is outside the image");
-    detail::drawing().cairo_surface_flush(m_surface.get());
+    cairo_surface_t* pixels = surface();
+    detail::drawing().cairo_surface_flush(pixels);
     const unsigned char* row =
-        detail::drawing().cairo_image_surface_get_data(m_surface.get()) +
-        static_cast<std::ptrdiff_t>(y) *
-            detail::drawing().cairo_image_surface_get_stride(m_surface.get());
+        detail::drawing().cairo_image_surface_get_data(pixels) +
+        static_cast<std::ptrdiff_t>(y) * detail::drawing().cairo_image_surface_get_stride(pixels);
     std::uint32_t argb;
     std::memcpy(&argb, row + 4 * x, sizeof argb);
     unsigned alpha = isOpaque() ? 255 : argb >> 24;
@@ -152,7 +193,7 @@ void Image::writePNG(const std::filesystem::path& path) const {
         throw ImageError(path.string() + ": cannot write an empty image as PNG");
     TemporaryFile file(path);
     cairo_status_t status =
-        detail::drawing().cairo_surface_write_to_png_stream(m_surface.get(), writeChunk, &file);
+        detail::drawing().cairo_surface_write_to_png_stream(surface(), writeChunk, &file);
     if (status != CAIRO_STATUS_SUCCESS) {
         std::string reason = file.error() ? std::strerror(file.error())
                                           : detail::drawing().cairo_status_to_string(status);

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -37,6 +38,13 @@ public:
     // std::invalid_argument for a scale that is not positive.
     static Image fromPNGFile(const std::filesystem::path& path, double scale = 1.0);
 
+    // An image whose pixels `draw` makes the first time they are needed (to draw it, read a
+    // pixel or write it), for pictures a command may never show: its size and scale are known
+    // at once, so laying it out draws nothing. `draw` must make an image of ceil(size x scale)
+    // pixels; the first use throws std::logic_error when it does not. Throws
+    // std::invalid_argument for a scale that is not positive or a size that is not finite.
+    static Image drawnWhenNeeded(CGSize size, double scale, std::function<Image()> draw);
+
     CGSize size() const { return {m_pixelWidth / m_scale, m_pixelHeight / m_scale}; }
     double scale() const { return m_scale; }
     int pixelWidth() const { return m_pixelWidth; }
@@ -54,13 +62,18 @@ private:
     friend class DrawingContext;
     friend class ImageContext;
 
+    struct Deferred;
+
     // Shares an image surface (ARGB32 or RGB24) that nobody changes afterwards.
     static Image adoptingSurface(std::shared_ptr<cairo_surface_t> surface, double scale);
-    cairo_surface_t* surface() const { return m_surface.get(); }
+    // The pixels, drawn now if they are deferred.
+    cairo_surface_t* surface() const;
 
     Image(std::shared_ptr<cairo_surface_t> surface, double scale);
+    Image(std::shared_ptr<Deferred> deferred, double scale, int pixelWidth, int pixelHeight);
 
     std::shared_ptr<cairo_surface_t> m_surface;
+    std::shared_ptr<Deferred> m_deferred; // copies share the drawing, which happens once
     double m_scale{1.0};
     int m_pixelWidth{0};
     int m_pixelHeight{0};

@@ -7,12 +7,14 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <stdexcept>
 #include <string>
 
 namespace tintbox::sim::mail {
 namespace {
 
 constexpr CGSize kIconSize{22, 18};
+constexpr double kIconScale = 1.0;
 
 std::string lowered(std::string_view text) {
     std::string result(text);
@@ -75,12 +77,14 @@ void drawShape(MailboxKind kind) {
     }
 }
 
-objc::Ref<UIImage> drawIcon(MailboxKind kind) {
-    UIGraphicsBeginImageContextWithOptions(kIconSize, false, 0);
+quartz::Image drawIcon(MailboxKind kind) {
+    UIGraphicsBeginImageContextWithOptions(kIconSize, false, kIconScale);
     drawShape(kind);
     auto image = UIGraphicsGetImageFromCurrentImageContext();
     UIGraphicsEndImageContext();
-    return image ? UIImage::imageWithImage(*image) : objc::Ref<UIImage>();
+    if (!image)
+        throw std::logic_error("a mailbox icon was drawn without an image context");
+    return *image;
 }
 
 } // namespace
@@ -106,11 +110,13 @@ MailboxKind mailboxKindOfName(std::string_view name) {
 }
 
 objc::Ref<UIImage> mailboxIcon(MailboxKind kind) {
-    // Drawn on first use, after the image classes are registered; the process keeps them.
+    // Made on first use, after the image classes are registered, and drawn only when shown: a
+    // list for the terminal lays the icons out but never draws them. The process keeps them.
     static std::array<objc::Ref<UIImage>, 6> icons;
     auto& icon = icons[static_cast<std::size_t>(kind)];
     if (!icon)
-        icon = drawIcon(kind);
+        icon = UIImage::imageWithImage(quartz::Image::drawnWhenNeeded(
+            kIconSize, kIconScale, [kind] { return drawIcon(kind); }));
     return icon;
 }
 

@@ -114,4 +114,35 @@ TEST(ImageContext, RejectsUnusableSizes) {
     EXPECT_THROW(ImageContext({1e9, 5}, false, 1), ImageError);
 }
 
+TEST(DeferredImage, IsDrawnOnceWhenItsPixelsAreFirstNeededAndCopiesShareTheDrawing) {
+    int drawings = 0;
+    const Image deferred = Image::drawnWhenNeeded({3, 2}, 2.0, [&drawings] {
+        ++drawings;
+        ImageContext bitmap({3, 2}, false, 2.0);
+        bitmap.context().fillRect(CGRectMake(0, 0, 1, 1), Color::white());
+        return bitmap.image();
+    });
+    const Image copy = deferred;
+    EXPECT_EQ(copy.pixelWidth(), 6);
+    EXPECT_EQ(copy.pixelHeight(), 4);
+    EXPECT_EQ(copy.size(), (CGSize{3, 2}));
+    EXPECT_EQ(drawings, 0) << "its size is known without drawing";
+
+    EXPECT_EQ(copy.pixelAt(1, 1), (quartz::Pixel{255, 255, 255, 255}));
+    EXPECT_EQ(deferred.pixelAt(2, 0), (quartz::Pixel{}));
+    ImageContext target({3, 2}, false, 2.0);
+    target.context().drawImage(deferred, CGRectMake(0, 0, 3, 2));
+    EXPECT_EQ(target.image().pixelAt(0, 0), (quartz::Pixel{255, 255, 255, 255}));
+    EXPECT_EQ(drawings, 1);
+}
+
+TEST(DeferredImage, ADrawingOfAnotherSizeIsAnErrorAtFirstUse) {
+    const Image wrong = Image::drawnWhenNeeded({3, 2}, 1.0, [] {
+        return ImageContext({2, 2}, false, 1.0).image();
+    });
+    EXPECT_THROW(wrong.pixelAt(0, 0), std::logic_error);
+    EXPECT_THROW(Image::drawnWhenNeeded({3, 2}, 0, [] { return Image::fromPNGFile("x"); }),
+                 std::invalid_argument);
+}
+
 } // namespace
