@@ -24,6 +24,9 @@ function(tintbox_library)
   set_property(TARGET ${ARG_NAME} PROPERTY TINTBOX_ALLOWED "${ARG_ALLOWED}")
   set_property(GLOBAL APPEND PROPERTY TINTBOX_RULED_TARGETS ${ARG_NAME})
   if(ARG_TYPE STREQUAL "SHARED")
+    # A library's calls of its own functions are bound when it is linked, not looked up by name
+    # through every loaded library at each start.
+    target_link_options(${ARG_NAME} PRIVATE -Wl,-Bsymbolic-functions)
     tintbox_install_library(TARGET ${ARG_NAME} COMPONENT "${ARG_COMPONENT}")
   endif()
 endfunction()
