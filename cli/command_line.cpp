@@ -69,12 +69,16 @@ struct Parser {
     std::map<std::pair<std::string, std::string>, std::vector<std::string>> storage;
     std::map<std::pair<std::string, std::string>, std::string> operandStorage;
 
-    Parser() {
+    // Only the commands on the way to the one named are made: they are all that parsing its
+    // words reaches, and making every command's options was most of a short command's work.
+    explicit Parser(const std::string& named) {
         root.set_version_flag("--version", "tintbox " TINTBOX_VERSION);
         root.footer(kFooter);
         root.fallthrough(false);
         apps[""] = &root;
         for (const CommandDescription& command : commandTable()) {
+            if (named != command.path && !named.starts_with(command.path + " "))
+                continue;
             CLI::App* parent = apps.at(parentOf(command.path));
             CLI::App* app = parent->add_subcommand(wordsOf(command.path).back(), command.summary);
             if (command.hidden)
@@ -301,7 +305,6 @@ Arguments argumentsOf(const CommandDescription& command, Parser& parser) {
 } // namespace
 
 int runCommandLine(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-    Parser parser;
     if (words.empty()) {
         err << topLevelHelp();
         return 2;
@@ -314,6 +317,7 @@ int runCommandLine(const std::vector<std::string>& words, std::ostream& out, std
     try {
         const auto [named, start] = commandNamed(words);
         path = named;
+        Parser parser(path);
         const CommandDescription* command = commandAt(path);
         std::vector<std::string> checked = command ? checkedWords(*command, words, start) : words;
         std::reverse(checked.begin(), checked.end());

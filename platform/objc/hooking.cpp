@@ -50,9 +50,9 @@ bool addMethod(Class cls, SEL selector, bool classMethod, Implementation impleme
                std::string_view types, const std::string& signatureEncoding) {
     if (!cls || !selector)
         return false;
-    std::string name = methodName(classMethod, class_getName(cls), sel_getName(selector));
     if (auto problem = typeEncodingMismatch(types, signatureEncoding))
-        fail("type encoding \"" + std::string(types) + "\" of " + name + " does not fit " +
+        fail("type encoding \"" + std::string(types) + "\" of " +
+             methodName(classMethod, class_getName(cls), sel_getName(selector)) + " does not fit " +
              typeName(*implementation.signature) + ": " + *problem);
     auto& own = cls->methods(kindOf(classMethod)).own;
     if (own.contains(selector))

@@ -53,6 +53,7 @@ std::size_t typeLength(std::string_view encoding, std::size_t at) {
 // The types of an encoding, frame offsets and qualifiers left out; nullopt when malformed.
 std::optional<std::vector<std::string_view>> typesOf(std::string_view encoding) {
     std::vector<std::string_view> types;
+    types.reserve(8);
     std::size_t at = 0;
     while (at < encoding.size()) {
         while (at < encoding.size() && kQualifiers.find(encoding[at]) != std::string_view::npos)
