@@ -2,6 +2,7 @@
 
 #include "sim/mail/gmime_handles.hpp"
 
+#include <algorithm>
 #include <optional>
 
 namespace tintbox::sim::mail {
@@ -96,6 +97,12 @@ std::string withBase64WordsJoined(std::string_view headers) {
     out.reserve(headers.size());
     std::size_t at = 0;
     while (at < headers.size()) {
+        // Text up to the next "=?" cannot start a word, so it is copied in one piece.
+        const std::size_t start = std::min(headers.find("=?", at), headers.size());
+        out.append(headers, at, start - at);
+        at = start;
+        if (at == headers.size())
+            break;
         const auto first = base64WordAt(headers, at);
         if (!first) {
             out += headers[at++];

@@ -18,6 +18,7 @@
     F(g_mime_data_wrapper_write_to_stream)                                                         \
     F(g_mime_filter_charset_new)                                                                   \
     F(g_mime_filter_dos2unix_new)                                                                  \
+    F(g_mime_header_list_contains)                                                                 \
     F(g_mime_header_list_get_count)                                                                \
     F(g_mime_init)                                                                                 \
     F(g_mime_message_get_addresses)                                                                \
@@ -36,7 +37,8 @@
     F(g_mime_object_get_header_list)                                                               \
     F(g_mime_object_write_to_stream)                                                               \
     F(g_mime_parser_construct_message)                                                             \
-    F(g_mime_parser_new_with_stream)                                                               \
+    F(g_mime_parser_init_with_stream)                                                              \
+    F(g_mime_parser_new)                                                                           \
     F(g_mime_part_get_content)                                                                     \
     F(g_mime_part_get_filename)                                                                    \
     F(g_mime_part_get_type)                                                                        \
