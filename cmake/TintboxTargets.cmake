@@ -27,6 +27,9 @@ function(tintbox_library)
     # A library's calls of its own functions are bound when it is linked, not looked up by name
     # through every loaded library at each start.
     target_link_options(${ARG_NAME} PRIVATE -Wl,-Bsymbolic-functions)
+    # One folder for all of them, as when installed: a program's run path is then one folder,
+    # where the loader would otherwise try every system library in each library's own folder.
+    set_target_properties(${ARG_NAME} PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/lib)
     tintbox_install_library(TARGET ${ARG_NAME} COMPONENT "${ARG_COMPONENT}")
   endif()
 endfunction()

@@ -10,8 +10,8 @@
 
 namespace tintbox::sim::mail {
 
-std::optional<std::string> readFileBytes(const std::filesystem::path& file, std::string* error) {
-    const auto failed = [&]() -> std::optional<std::string> {
+std::optional<FileBytes> readFileBytes(const std::filesystem::path& file, std::string* error) {
+    const auto failed = [&]() -> std::optional<FileBytes> {
         if (error)
             *error = file.string() + ": " + std::strerror(errno);
         return std::nullopt;
@@ -46,7 +46,9 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& file, std:
             break;
     }
     bytes.resize(filled);
-    return bytes;
+    return FileBytes{std::move(bytes), static_cast<std::int64_t>(status.st_size),
+                     static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 +
+                         status.st_mtim.tv_nsec};
 }
 
 } // namespace tintbox::sim::mail

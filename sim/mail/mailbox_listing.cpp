@@ -79,20 +79,24 @@ const std::string& uniqueNameOf(const StoredMaildirFile& file) {
     return file.uniqueName;
 }
 
+// The file read for the cache, with the status it had when it was read. A file gone since its
+// folder was listed is passed over in silence, as it would be in the listing.
 template <class File>
-std::optional<CacheRecord> parsed(const File& file, const FileStatus& status) {
+std::optional<CacheRecord> parsed(const File& file) {
     std::string error;
     auto contents = readMessageContents(file.path, &error);
     if (!contents) {
-        std::cerr << "tintbox: skipping " << error << '\n';
+        std::error_code missing;
+        if (fs::symlink_status(file.path, missing).type() != fs::file_type::not_found)
+            std::cerr << "tintbox: skipping " << error << '\n';
         return std::nullopt;
     }
-    return CacheRecord{
-        uniqueNameOf(file),
-        relativeName(file),
-        status.size,
-        status.modified,
-        {std::move(contents->headers), previewOf(contents->body), status.size, status.modified}};
+    const std::int64_t size = contents->fileSize, modified = contents->fileModified;
+    return CacheRecord{uniqueNameOf(file),
+                       relativeName(file),
+                       size,
+                       modified,
+                       {std::move(contents->headers), previewOf(contents->body), size, modified}};
 }
 
 } // namespace
@@ -132,16 +136,20 @@ std::vector<ListedMessage> listMailboxMessages(HeaderCache& cache, const fs::pat
     std::vector<std::pair<std::string, std::string>> renamed;
     const OpenFolder cur(folder / "cur");
     const OpenFolder inNew(folder / "new");
-    // Files to read: new, or changed since they were cached.
-    std::vector<std::pair<StoredMaildirFile, FileStatus>> toRead;
+    // Files to read: new, or changed since they were cached. A new file's status comes with
+    // reading it, so a first listing looks each file up once, not twice.
+    std::vector<StoredMaildirFile> toRead;
     for (StoredMaildirFile& file : files) {
+        const auto at = cachedEntry(file.uniqueName);
+        if (!at) {
+            toRead.push_back(std::move(file));
+            continue;
+        }
         const auto status = (file.inNew ? inNew : cur).statusOf(file);
         if (!status)
             continue; // gone since the folder was read
-        const auto at = cachedEntry(file.uniqueName);
-        if (at)
-            stillListed[*at] = true;
-        if (at && cached[*at].size == status->size && cached[*at].modified == status->modified) {
+        stillListed[*at] = true;
+        if (cached[*at].size == status->size && cached[*at].modified == status->modified) {
             const CacheEntry& entry = cached[*at];
             // A flag change or a move from new/ renames the file and keeps its contents.
             if (std::string name = relativeName(file); name != entry.fileName)
@@ -149,18 +157,18 @@ std::vector<ListedMessage> listMailboxMessages(HeaderCache& cache, const fs::pat
             listed.push_back({std::move(file), status->modified, entry.dateSent, entry.identifier});
             continue;
         }
-        toRead.emplace_back(std::move(file), *status);
+        toRead.push_back(std::move(file));
     }
     // Read and stored in the cache's own order: rows added at the end of the folder's run
     // rather than all over it (in the order of the directory, a first listing of 100,000 files
     // spent half its time moving the cache's pages around).
     std::sort(toRead.begin(), toRead.end(),
-              [](const auto& a, const auto& b) { return a.first.uniqueName < b.first.uniqueName; });
-    for (auto& [file, status] : toRead) {
-        auto record = parsed(file, status);
+              [](const auto& a, const auto& b) { return a.uniqueName < b.uniqueName; });
+    for (StoredMaildirFile& file : toRead) {
+        auto record = parsed(file);
         if (!record)
             continue;
-        listed.push_back({std::move(file), status.modified, record->summary.headers.dateSent, {}});
+        listed.push_back({std::move(file), record->modified, record->summary.headers.dateSent, {}});
         stored.push_back(std::move(*record));
         // A first listing of a big folder stores as it goes, so previews never pile up.
         if (stored.size() >= kStoreBatch) {
@@ -198,10 +206,7 @@ std::optional<MessageSummary> summaryOfFile(HeaderCache& cache, const fs::path& 
         }
         return summary;
     }
-    const auto status = statusAtPath(file.path.c_str());
-    if (!status)
-        return std::nullopt;
-    auto record = parsed(file, *status);
+    auto record = parsed(file);
     if (!record)
         return std::nullopt;
     cache.update(folder, {*record}, {}, {});

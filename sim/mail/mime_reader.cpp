@@ -104,16 +104,24 @@ std::optional<std::string> readableMessageBytes(std::string bytes, bool& hasHead
     return joined;
 }
 
-GObjectHandle<GMimeMessage> parseMessage(const std::filesystem::path& file, std::string* error) {
+struct ParsedMessage {
+    GObjectHandle<GMimeMessage> message;
+    std::int64_t fileSize{0};
+    std::int64_t fileModified{0};
+};
+
+// The message in the file, with the file's status when it was read; a null message with *error
+// set when it cannot be read or is not mail.
+ParsedMessage parseMessage(const std::filesystem::path& file, std::string* error) {
     auto read = readFileBytes(file, error);
     if (!read)
-        return nullptr;
+        return {};
     bool hasHeaders = false;
-    auto readable = readableMessageBytes(std::move(*read), hasHeaders);
+    auto readable = readableMessageBytes(std::move(read->bytes), hasHeaders);
     if (!readable) {
         if (error)
             *error = file.string() + ": not a mail message";
-        return nullptr;
+        return {};
     }
     const std::string& bytes = *readable;
     GObjectHandle<GMimeStream> stream(
@@ -132,9 +140,9 @@ GObjectHandle<GMimeMessage> parseMessage(const std::filesystem::path& file, std:
         (hasHeaders && (!headers || gmimeLibrary().g_mime_header_list_get_count(headers) == 0))) {
         if (error)
             *error = file.string() + ": not a mail message";
-        return nullptr;
+        return {};
     }
-    return message;
+    return {std::move(message), read->size, read->modified};
 }
 
 std::optional<std::string> headerValue(GMimeMessage* message, const char* name) {
@@ -364,7 +372,7 @@ void findAttachments(GMimeObject* object, const TextParts& body, std::vector<Att
 } // namespace
 
 std::vector<Attachment> readAttachments(const std::filesystem::path& file) {
-    const GObjectHandle<GMimeMessage> message = parseMessage(file, nullptr);
+    const GObjectHandle<GMimeMessage> message = parseMessage(file, nullptr).message;
     if (!message)
         return {};
     GMimeObject* body = gmimeLibrary().g_mime_message_get_mime_part(message.get());
@@ -416,7 +424,7 @@ std::optional<BodyText> preferredBodyOf(GMimeMessage* message) {
 
 std::optional<MessageHeaders> readMessageHeaders(const std::filesystem::path& file,
                                                  std::string* error) {
-    const GObjectHandle<GMimeMessage> message = parseMessage(file, error);
+    const GObjectHandle<GMimeMessage> message = parseMessage(file, error).message;
     if (!message)
         return std::nullopt;
     return headersOf(message.get());
@@ -424,14 +432,15 @@ std::optional<MessageHeaders> readMessageHeaders(const std::filesystem::path& fi
 
 std::optional<MessageContents> readMessageContents(const std::filesystem::path& file,
                                                    std::string* error) {
-    const GObjectHandle<GMimeMessage> message = parseMessage(file, error);
-    if (!message)
+    const ParsedMessage parsed = parseMessage(file, error);
+    if (!parsed.message)
         return std::nullopt;
-    return MessageContents{headersOf(message.get()), preferredBodyOf(message.get())};
+    return MessageContents{headersOf(parsed.message.get()), preferredBodyOf(parsed.message.get()),
+                           parsed.fileSize, parsed.fileModified};
 }
 
 std::optional<BodyText> readPreferredBody(const std::filesystem::path& file, std::string* error) {
-    const GObjectHandle<GMimeMessage> message = parseMessage(file, error);
+    const GObjectHandle<GMimeMessage> message = parseMessage(file, error).message;
     if (!message)
         return std::nullopt;
     auto body = preferredBodyOf(message.get());

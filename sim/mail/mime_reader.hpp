@@ -5,6 +5,7 @@
 //   if (auto headers = readMessageHeaders(path, &error)) ... headers->subject ...
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -54,6 +55,9 @@ std::vector<Attachment> readAttachments(const std::filesystem::path& file);
 struct MessageContents {
     MessageHeaders headers;
     std::optional<BodyText> body;
+    // The file's size and modification time (nanoseconds since the epoch) when it was read.
+    std::int64_t fileSize{0};
+    std::int64_t fileModified{0};
 };
 std::optional<MessageContents> readMessageContents(const std::filesystem::path& file,
                                                    std::string* error = nullptr);
