@@ -1,10 +1,10 @@
 #include "platform/eventkit/reminder_ics.hpp"
 
 #include "platform/eventkit/EKReminder.hpp"
+#include "platform/eventkit/ical_library.hpp"
 
 #include <cmath>
 #include <ctime>
-#include <libical/ical.h>
 #include <memory>
 #include <stdexcept>
 #include <string_view>
@@ -16,23 +16,26 @@ namespace {
 constexpr double kReferenceDateSinceUnixEpochSeconds = 978307200.0;
 
 struct ComponentDeleter {
-    void operator()(icalcomponent* component) const { icalcomponent_free(component); }
+    void operator()(icalcomponent* component) const {
+        detail::icalLibrary().icalcomponent_free(component);
+    }
 };
 using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
 
 struct TextDeleter {
-    void operator()(char* text) const { icalmemory_free_buffer(text); }
+    void operator()(char* text) const { detail::icalLibrary().icalmemory_free_buffer(text); }
 };
 using OwnedText = std::unique_ptr<char, TextDeleter>;
 
 icaltimetype utcTime(foundation::Date date) {
     const auto unixSeconds = static_cast<std::time_t>(
         std::floor(date.secondsSinceReferenceDate + kReferenceDateSinceUnixEpochSeconds));
-    return icaltime_from_timet_with_zone(unixSeconds, 0, icaltimezone_get_utc_timezone());
+    return detail::icalLibrary().icaltime_from_timet_with_zone(
+        unixSeconds, 0, detail::icalLibrary().icaltimezone_get_utc_timezone());
 }
 
 icaltimetype localTime(const foundation::DateComponents& parts) {
-    icaltimetype time = icaltime_null_time();
+    icaltimetype time = detail::icalLibrary().icaltime_null_time();
     time.year = parts.year;
     time.month = parts.month;
     time.day = parts.day;
@@ -47,13 +50,16 @@ icaltimetype localTime(const foundation::DateComponents& parts) {
 // force from the due date on: readers need no more, and some refuse the older ones.
 icalcomponent* zoneRulesFrom(icalcomponent* rules, const std::string& name, icaltimetype due,
                              icaltimezone* zone) {
-    icalcomponent* copy = icalcomponent_new_clone(rules);
-    if (icalproperty* tzid = icalcomponent_get_first_property(copy, ICAL_TZID_PROPERTY))
-        icalproperty_set_tzid(tzid, name.c_str());
+    icalcomponent* copy = detail::icalLibrary().icalcomponent_new_clone(rules);
+    if (icalproperty* tzid =
+            detail::icalLibrary().icalcomponent_get_first_property(copy, ICAL_TZID_PROPERTY))
+        detail::icalLibrary().icalproperty_set_tzid(tzid, name.c_str());
     icaltimetype start = due;
     start.zone = zone;
-    start = icaltime_convert_to_zone(start, icaltimezone_get_utc_timezone());
-    icaltimezone_truncate_vtimezone(copy, start, icaltime_null_time(), 0);
+    start = detail::icalLibrary().icaltime_convert_to_zone(
+        start, detail::icalLibrary().icaltimezone_get_utc_timezone());
+    detail::icalLibrary().icaltimezone_truncate_vtimezone(
+        copy, start, detail::icalLibrary().icaltime_null_time(), 0);
     return copy;
 }
 
@@ -62,22 +68,28 @@ icalcomponent* zoneRulesFrom(icalcomponent* rules, const std::string& name, ical
 void addDue(icalcomponent* calendar, icalcomponent* todo, const foundation::DateComponents& due) {
     if (foundation::isUniversalTimeZone(due.timeZone)) {
         icaltimetype time = localTime(due);
-        time.zone = icaltimezone_get_utc_timezone();
-        icalcomponent_add_property(todo, icalproperty_new_due(time));
+        time.zone = detail::icalLibrary().icaltimezone_get_utc_timezone();
+        detail::icalLibrary().icalcomponent_add_property(
+            todo, detail::icalLibrary().icalproperty_new_due(time));
         return;
     }
-    icaltimezone* zone = icaltimezone_get_builtin_timezone(due.timeZone.c_str());
+    icaltimezone* zone =
+        detail::icalLibrary().icaltimezone_get_builtin_timezone(due.timeZone.c_str());
     icaltimetype time = localTime(due);
     if (!zone) {
-        time = icaltime_convert_to_zone(time, icaltimezone_get_utc_timezone());
-        icalcomponent_add_property(todo, icalproperty_new_due(time));
+        time = detail::icalLibrary().icaltime_convert_to_zone(
+            time, detail::icalLibrary().icaltimezone_get_utc_timezone());
+        detail::icalLibrary().icalcomponent_add_property(
+            todo, detail::icalLibrary().icalproperty_new_due(time));
         return;
     }
-    if (icalcomponent* rules = icaltimezone_get_component(zone))
-        icalcomponent_add_component(calendar, zoneRulesFrom(rules, due.timeZone, time, zone));
-    icalproperty* property = icalproperty_new_due(time);
-    icalproperty_add_parameter(property, icalparameter_new_tzid(due.timeZone.c_str()));
-    icalcomponent_add_property(todo, property);
+    if (icalcomponent* rules = detail::icalLibrary().icaltimezone_get_component(zone))
+        detail::icalLibrary().icalcomponent_add_component(
+            calendar, zoneRulesFrom(rules, due.timeZone, time, zone));
+    icalproperty* property = detail::icalLibrary().icalproperty_new_due(time);
+    detail::icalLibrary().icalproperty_add_parameter(
+        property, detail::icalLibrary().icalparameter_new_tzid(due.timeZone.c_str()));
+    detail::icalLibrary().icalcomponent_add_property(todo, property);
 }
 
 // Text that an iCalendar TEXT value may hold: valid UTF-8 without control characters other
@@ -111,40 +123,49 @@ std::string icalText(std::string_view text) {
 icalcomponent* alarmAt(foundation::Date date, const std::string& description) {
     icaltriggertype trigger{};
     trigger.time = utcTime(date);
-    trigger.duration = icaldurationtype_null_duration();
-    return icalcomponent_vanew(ICAL_VALARM_COMPONENT, icalproperty_new_action(ICAL_ACTION_DISPLAY),
-                               icalproperty_new_description(description.c_str()),
-                               icalproperty_new_trigger(trigger), nullptr);
+    trigger.duration = detail::icalLibrary().icaldurationtype_null_duration();
+    return detail::icalLibrary().icalcomponent_vanew(
+        ICAL_VALARM_COMPONENT, detail::icalLibrary().icalproperty_new_action(ICAL_ACTION_DISPLAY),
+        detail::icalLibrary().icalproperty_new_description(description.c_str()),
+        detail::icalLibrary().icalproperty_new_trigger(trigger), nullptr);
 }
 
 } // namespace
 
 std::string reminderAsICalendar(const EKReminder& reminder, foundation::Date stamp) {
-    Component calendar(
-        icalcomponent_vanew(ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
-                            icalproperty_new_prodid("-//Tintbox//Reminders 1.0//EN"), nullptr));
-    icalcomponent* todo = icalcomponent_new(ICAL_VTODO_COMPONENT);
+    Component calendar(detail::icalLibrary().icalcomponent_vanew(
+        ICAL_VCALENDAR_COMPONENT, detail::icalLibrary().icalproperty_new_version("2.0"),
+        detail::icalLibrary().icalproperty_new_prodid("-//Tintbox//Reminders 1.0//EN"), nullptr));
+    icalcomponent* todo = detail::icalLibrary().icalcomponent_new(ICAL_VTODO_COMPONENT);
     const std::string uid = reminder.calendarItemIdentifier();
-    icalcomponent_add_property(todo, icalproperty_new_uid(uid.c_str()));
-    icalcomponent_add_property(todo, icalproperty_new_dtstamp(utcTime(stamp)));
-    icalcomponent_add_property(todo, icalproperty_new_created(utcTime(reminder.creationDate())));
-    icalcomponent_add_property(todo, icalproperty_new_lastmodified(utcTime(stamp)));
+    detail::icalLibrary().icalcomponent_add_property(
+        todo, detail::icalLibrary().icalproperty_new_uid(uid.c_str()));
+    detail::icalLibrary().icalcomponent_add_property(
+        todo, detail::icalLibrary().icalproperty_new_dtstamp(utcTime(stamp)));
+    detail::icalLibrary().icalcomponent_add_property(
+        todo, detail::icalLibrary().icalproperty_new_created(utcTime(reminder.creationDate())));
+    detail::icalLibrary().icalcomponent_add_property(
+        todo, detail::icalLibrary().icalproperty_new_lastmodified(utcTime(stamp)));
     const std::string title = icalText(reminder.title());
-    icalcomponent_add_property(todo, icalproperty_new_summary(title.c_str()));
+    detail::icalLibrary().icalcomponent_add_property(
+        todo, detail::icalLibrary().icalproperty_new_summary(title.c_str()));
     if (const auto notes = reminder.notes())
-        icalcomponent_add_property(todo, icalproperty_new_description(icalText(*notes).c_str()));
+        detail::icalLibrary().icalcomponent_add_property(
+            todo, detail::icalLibrary().icalproperty_new_description(icalText(*notes).c_str()));
     if (const auto url = reminder.URL())
-        icalcomponent_add_property(todo, icalproperty_new_url(icalText(*url).c_str()));
-    icalcomponent_add_property(todo, icalproperty_new_status(ICAL_STATUS_NEEDSACTION));
+        detail::icalLibrary().icalcomponent_add_property(
+            todo, detail::icalLibrary().icalproperty_new_url(icalText(*url).c_str()));
+    detail::icalLibrary().icalcomponent_add_property(
+        todo, detail::icalLibrary().icalproperty_new_status(ICAL_STATUS_NEEDSACTION));
     if (const auto due = reminder.dueDateComponents())
         addDue(calendar.get(), todo, *due);
     for (const auto& alarm : reminder.alarms())
         if (alarm)
-            icalcomponent_add_component(
+            detail::icalLibrary().icalcomponent_add_component(
                 todo, alarmAt(alarm->absoluteDate(), title.empty() ? "Reminder" : title));
-    icalcomponent_add_component(calendar.get(), todo);
+    detail::icalLibrary().icalcomponent_add_component(calendar.get(), todo);
 
-    OwnedText text(icalcomponent_as_ical_string_r(calendar.get()));
+    OwnedText text(detail::icalLibrary().icalcomponent_as_ical_string_r(calendar.get()));
     if (!text)
         throw std::runtime_error("libical could not write the reminder " + uid);
     // When a content line reaches the fold width exactly at its end, libical folds inside the
