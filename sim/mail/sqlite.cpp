@@ -1,6 +1,7 @@
 #include "sim/mail/sqlite.hpp"
 
-#include <sqlite3.h>
+#include "sim/mail/sqlite_library.hpp"
+
 #include <string>
 
 namespace tintbox::sim::mail::sqlite {
@@ -9,61 +10,64 @@ namespace {
 [[noreturn]] void fail(sqlite3* database, int code, std::string_view what) {
     std::string message(what);
     message += ": ";
-    message += database ? sqlite3_errmsg(database) : sqlite3_errstr(code);
+    message +=
+        database ? sqliteLibrary().sqlite3_errmsg(database) : sqliteLibrary().sqlite3_errstr(code);
     throw SqliteError(code, message);
 }
 
 } // namespace
 
 Database::Database(const std::filesystem::path& file) {
-    const int code =
-        sqlite3_open_v2(file.c_str(), &m_handle,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int code = sqliteLibrary().sqlite3_open_v2(
+        file.c_str(), &m_handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+        nullptr);
     if (code != SQLITE_OK) {
-        const std::string message = m_handle ? sqlite3_errmsg(m_handle) : sqlite3_errstr(code);
-        sqlite3_close(m_handle);
+        const std::string message = m_handle ? sqliteLibrary().sqlite3_errmsg(m_handle)
+                                             : sqliteLibrary().sqlite3_errstr(code);
+        sqliteLibrary().sqlite3_close(m_handle);
         m_handle = nullptr;
         throw SqliteError(code, file.string() + ": " + message);
     }
-    sqlite3_extended_result_codes(m_handle, 1);
+    sqliteLibrary().sqlite3_extended_result_codes(m_handle, 1);
 }
 
 Database::~Database() {
     // Statements are owned by their holders, which outlive no Database they use.
-    sqlite3_close_v2(m_handle);
+    sqliteLibrary().sqlite3_close_v2(m_handle);
 }
 
 void Database::execute(std::string_view sql) {
     const std::string text(sql);
     char* error = nullptr;
-    const int code = sqlite3_exec(m_handle, text.c_str(), nullptr, nullptr, &error);
+    const int code = sqliteLibrary().sqlite3_exec(m_handle, text.c_str(), nullptr, nullptr, &error);
     if (code != SQLITE_OK) {
-        const std::string message = error ? error : sqlite3_errstr(code);
-        sqlite3_free(error);
+        const std::string message = error ? error : sqliteLibrary().sqlite3_errstr(code);
+        sqliteLibrary().sqlite3_free(error);
         throw SqliteError(code, message);
     }
 }
 
 void Database::setBusyTimeout(int milliseconds) {
-    sqlite3_busy_timeout(m_handle, milliseconds);
+    sqliteLibrary().sqlite3_busy_timeout(m_handle, milliseconds);
 }
 
 Statement::Statement(Database& database, std::string_view sql) : m_database(database.handle()) {
-    const int code = sqlite3_prepare_v3(m_database, sql.data(), static_cast<int>(sql.size()),
-                                        SQLITE_PREPARE_PERSISTENT, &m_handle, nullptr);
+    const int code =
+        sqliteLibrary().sqlite3_prepare_v3(m_database, sql.data(), static_cast<int>(sql.size()),
+                                           SQLITE_PREPARE_PERSISTENT, &m_handle, nullptr);
     if (code != SQLITE_OK)
         fail(m_database, code, "cannot prepare a cache query");
 }
 
 Statement::~Statement() {
-    sqlite3_finalize(m_handle);
+    sqliteLibrary().sqlite3_finalize(m_handle);
 }
 
 int Statement::index(const char* name) const {
-    const int found = sqlite3_bind_parameter_index(m_handle, name);
+    const int found = sqliteLibrary().sqlite3_bind_parameter_index(m_handle, name);
     if (found == 0)
         throw std::logic_error(std::string("no parameter ") + name + " in " +
-                               sqlite3_sql(m_handle));
+                               sqliteLibrary().sqlite3_sql(m_handle));
     return found;
 }
 
@@ -72,23 +76,24 @@ Statement& Statement::bind(const char* name, std::string_view text) {
 }
 
 Statement& Statement::bindAt(int position, std::optional<std::string_view> text) {
-    const int code = text ? sqlite3_bind_text64(m_handle, position, text->data(), text->size(),
-                                                SQLITE_TRANSIENT, SQLITE_UTF8)
-                          : sqlite3_bind_null(m_handle, position);
+    const int code =
+        text ? sqliteLibrary().sqlite3_bind_text64(m_handle, position, text->data(), text->size(),
+                                                   SQLITE_TRANSIENT, SQLITE_UTF8)
+             : sqliteLibrary().sqlite3_bind_null(m_handle, position);
     if (code != SQLITE_OK)
         fail(m_database, code, "cannot bind a cache value");
     return *this;
 }
 
 Statement& Statement::bind(const char* name, std::int64_t value) {
-    const int code = sqlite3_bind_int64(m_handle, index(name), value);
+    const int code = sqliteLibrary().sqlite3_bind_int64(m_handle, index(name), value);
     if (code != SQLITE_OK)
         fail(m_database, code, "cannot bind a cache value");
     return *this;
 }
 
 Statement& Statement::bind(const char* name, double value) {
-    const int code = sqlite3_bind_double(m_handle, index(name), value);
+    const int code = sqliteLibrary().sqlite3_bind_double(m_handle, index(name), value);
     if (code != SQLITE_OK)
         fail(m_database, code, "cannot bind a cache value");
     return *this;
@@ -97,24 +102,24 @@ Statement& Statement::bind(const char* name, double value) {
 Statement& Statement::bind(const char* name, const std::optional<std::string>& text) {
     if (text)
         return bind(name, std::string_view(*text));
-    sqlite3_bind_null(m_handle, index(name));
+    sqliteLibrary().sqlite3_bind_null(m_handle, index(name));
     return *this;
 }
 
 Statement& Statement::bind(const char* name, std::optional<double> value) {
     if (value)
         return bind(name, *value);
-    sqlite3_bind_null(m_handle, index(name));
+    sqliteLibrary().sqlite3_bind_null(m_handle, index(name));
     return *this;
 }
 
 bool Statement::step() {
-    const int code = sqlite3_step(m_handle);
+    const int code = sqliteLibrary().sqlite3_step(m_handle);
     if (code == SQLITE_ROW)
         return true;
     if (code == SQLITE_DONE)
         return false;
-    sqlite3_reset(m_handle);
+    sqliteLibrary().sqlite3_reset(m_handle);
     fail(m_database, code, "cache query failed");
 }
 
@@ -125,32 +130,35 @@ void Statement::run() {
 }
 
 void Statement::reset() {
-    sqlite3_reset(m_handle);
+    sqliteLibrary().sqlite3_reset(m_handle);
 }
 
 bool Statement::isNull(int column) const {
-    return sqlite3_column_type(m_handle, column) == SQLITE_NULL;
+    return sqliteLibrary().sqlite3_column_type(m_handle, column) == SQLITE_NULL;
 }
 
 std::int64_t Statement::integer(int column) const {
-    return sqlite3_column_int64(m_handle, column);
+    return sqliteLibrary().sqlite3_column_int64(m_handle, column);
 }
 
 double Statement::real(int column) const {
-    return sqlite3_column_double(m_handle, column);
+    return sqliteLibrary().sqlite3_column_double(m_handle, column);
 }
 
 std::string Statement::text(int column) const {
-    const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(m_handle, column));
-    return bytes ? std::string(bytes,
-                               static_cast<std::size_t>(sqlite3_column_bytes(m_handle, column)))
+    const auto* bytes =
+        reinterpret_cast<const char*>(sqliteLibrary().sqlite3_column_text(m_handle, column));
+    return bytes ? std::string(bytes, static_cast<std::size_t>(
+                                          sqliteLibrary().sqlite3_column_bytes(m_handle, column)))
                  : std::string();
 }
 
 std::string_view Statement::textView(int column) const {
-    const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(m_handle, column));
-    return bytes ? std::string_view(
-                       bytes, static_cast<std::size_t>(sqlite3_column_bytes(m_handle, column)))
+    const auto* bytes =
+        reinterpret_cast<const char*>(sqliteLibrary().sqlite3_column_text(m_handle, column));
+    return bytes ? std::string_view(bytes,
+                                    static_cast<std::size_t>(
+                                        sqliteLibrary().sqlite3_column_bytes(m_handle, column)))
                  : std::string_view();
 }
 
