@@ -17,7 +17,7 @@ SqliteLibrary load() {
 
 } // namespace
 
-const SqliteLibrary& sqliteLibrary() {
+const SqliteLibrary& loadSqliteLibrary() {
     static const SqliteLibrary library = load();
     return library;
 }

@@ -42,8 +42,15 @@ struct SqliteLibrary {
 #undef SIM_MAIL_FUNCTION_POINTER
 };
 
-// The library, opened on the first call of the process. Throws std::runtime_error naming the
-// library or function when one cannot be had.
-const SqliteLibrary& sqliteLibrary();
+// Opens the library; throws std::runtime_error naming the library or function when one cannot
+// be had. Call sqliteLibrary() instead.
+const SqliteLibrary& loadSqliteLibrary();
+
+// The library, opened on the first call of the process. Inline, as every step of every
+// statement goes through it.
+inline const SqliteLibrary& sqliteLibrary() {
+    static const SqliteLibrary& library = loadSqliteLibrary();
+    return library;
+}
 
 } // namespace tintbox::sim::mail::sqlite
