@@ -1,5 +1,7 @@
 #include "cli/display_width.hpp"
 
+#include "cli/ascii_run.hpp"
+
 #include <algorithm>
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
@@ -43,16 +45,6 @@ void eachCharacter(std::string_view text, Visit visit) {
         if (!visit(start, i, columnsOf(c)))
             return;
     }
-}
-
-// How many leading bytes are printable ASCII, looking at no more than limit: one column each,
-// and most of a row's text, so it is measured without decoding.
-std::size_t printableAsciiPrefix(std::string_view text, std::size_t limit) {
-    const std::size_t end = std::min(text.size(), limit);
-    std::size_t i = 0;
-    while (i < end && text[i] >= 0x20 && text[i] < 0x7F)
-        ++i;
-    return i;
 }
 
 } // namespace

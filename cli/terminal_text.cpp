@@ -1,5 +1,7 @@
 #include "cli/terminal_text.hpp"
 
+#include "cli/ascii_run.hpp"
+
 #include <unicode/utf8.h>
 
 namespace tintbox::cli {
@@ -41,9 +43,8 @@ std::string safeText(std::string_view text, bool block) {
     const auto length = static_cast<std::int32_t>(text.size());
     for (std::int32_t i = 0; i < length;) {
         // A run of printable ASCII, most of any text, is copied whole.
-        std::int32_t plain = i;
-        while (plain < length && bytes[plain] >= 0x20 && bytes[plain] < 0x7F)
-            ++plain;
+        const auto plain = i + static_cast<std::int32_t>(printableAsciiPrefix(
+                                   text.substr(static_cast<std::size_t>(i)), text.size()));
         if (plain > i) {
             out.append(
                 text.substr(static_cast<std::size_t>(i), static_cast<std::size_t>(plain - i)));

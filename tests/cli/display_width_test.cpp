@@ -1,6 +1,8 @@
+#include "cli/ascii_run.hpp"
 #include "cli/display_width.hpp"
 
 #include <gtest/gtest.h>
+#include <string>
 
 namespace tintbox::cli {
 namespace {
@@ -48,6 +50,20 @@ TEST(DisplayWidth, FitsByColumnsWithAnEllipsis) {
                  {"\u0301", 0, "\u0301"}};
     for (const auto& c : cases)
         EXPECT_EQ(fitToWidth(c.text, c.columns), c.fitted) << c.text << " in " << c.columns;
+}
+
+TEST(PrintableAsciiPrefix, StopsAtTheFirstByteOutsidePrintableAsciiWhereverItIs) {
+    // Each byte at the edges of the printable range, at every place in and around a word.
+    for (const char odd : {'\x00', '\x1F', '\x7F', '\x80', '\xC3', '\xFF', '\n'}) {
+        for (std::size_t at = 0; at < 19; ++at) {
+            std::string text(19, '~');
+            text[0] = ' ';
+            text[at] = odd;
+            EXPECT_EQ(printableAsciiPrefix(text, text.size()), at) << int(odd) << " at " << at;
+            EXPECT_EQ(printableAsciiPrefix(text, 5), std::min<std::size_t>(at, 5));
+        }
+    }
+    EXPECT_EQ(printableAsciiPrefix(std::string(20, ' '), 100), 20u);
 }
 
 } // namespace
