@@ -28,5 +28,11 @@ function(tintbox_use_headers_of target)
                                $<TARGET_PROPERTY:${library},INTERFACE_INCLUDE_DIRECTORIES>)
     target_compile_options(${target} PRIVATE
                            $<TARGET_PROPERTY:${library},INTERFACE_COMPILE_OPTIONS>)
+    # LeakSanitizer (GCC 12 with glibc 2.36) crashes scanning the thread-local storage of
+    # libraries opened at run time, and GMime's and cairo's dependencies have some: a sanitized
+    # build links them as well, so that opening them finds them loaded.
+    if(TINTBOX_SANITIZE)
+      target_link_libraries(${target} PRIVATE ${library})
+    endif()
   endforeach()
 endfunction()

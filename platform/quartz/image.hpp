@@ -43,6 +43,7 @@ public:
     // at once, so laying it out draws nothing. `draw` must make an image of ceil(size x scale)
     // pixels; the first use throws std::logic_error when it does not. Throws
     // std::invalid_argument for a scale that is not positive or a size that is not finite.
+    // Like drawing, the first use belongs to the main thread.
     static Image drawnWhenNeeded(CGSize size, double scale, std::function<Image()> draw);
 
     CGSize size() const { return {m_pixelWidth / m_scale, m_pixelHeight / m_scale}; }
