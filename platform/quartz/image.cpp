@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -92,18 +93,17 @@ struct Image::Deferred {
     std::function<Image()> draw;
     int pixelWidth{0};
     int pixelHeight{0};
-    std::shared_ptr<cairo_surface_t> surface;
+    std::optional<Image> drawn;
 
     cairo_surface_t* pixels() {
-        if (!surface) {
-            const Image drawn = draw();
-            if (drawn.m_pixelWidth != pixelWidth || drawn.m_pixelHeight != pixelHeight)
+        if (!drawn) {
+            Image image = draw();
+            if (image.m_pixelWidth != pixelWidth || image.m_pixelHeight != pixelHeight)
                 throw std::logic_error("a deferred image was drawn at another size");
-            drawn.surface();
-            surface = drawn.m_deferred ? drawn.m_deferred->surface : drawn.m_surface;
+            drawn = std::move(image);
             draw = nullptr;
         }
-        return surface.get();
+        return drawn->surface();
     }
 };
 

@@ -3,22 +3,14 @@
 #include "platform/foundation/system_library.hpp"
 
 namespace tintbox::sim::mail::sqlite {
-namespace {
 
-SqliteLibrary load() {
+SqliteLibrary loadSqliteLibrary() {
     // The soname the program was linked against before, and that SQLite's package installs.
     const foundation::SystemLibrary sqlite("libsqlite3.so.0", "cannot open the mail cache");
     SqliteLibrary library;
 #define SIM_MAIL_FROM_SQLITE(name) sqlite.bind(library.name, #name);
     SIM_MAIL_SQLITE_FUNCTIONS(SIM_MAIL_FROM_SQLITE)
 #undef SIM_MAIL_FROM_SQLITE
-    return library;
-}
-
-} // namespace
-
-const SqliteLibrary& loadSqliteLibrary() {
-    static const SqliteLibrary library = load();
     return library;
 }
 

@@ -44,12 +44,12 @@ struct SqliteLibrary {
 
 // Opens the library; throws std::runtime_error naming the library or function when one cannot
 // be had. Call sqliteLibrary() instead.
-const SqliteLibrary& loadSqliteLibrary();
+SqliteLibrary loadSqliteLibrary();
 
 // The library, opened on the first call of the process. Inline, as every step of every
 // statement goes through it.
 inline const SqliteLibrary& sqliteLibrary() {
-    static const SqliteLibrary& library = loadSqliteLibrary();
+    static const SqliteLibrary library = loadSqliteLibrary();
     return library;
 }
 
